@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what onefortwo needs to build, run and test on Debian 12 (as root, or through
+# sudo). Packages already there are not fetched again.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config            # the build
+  qt6-base-dev libgl-dev                # the station's windows
+  libcanberra-dev                       # the desktop's alarm sound
+  libgtest-dev libgmock-dev             # tests
+  libbenchmark-dev                      # benchmarks
+  xvfb xauth                            # GUI tests and screenshots without a display
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  as_root=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+
+namespace onefortwo {
+
+// Numbers to and from the texts of the line and the panels. Both ignore the process's
+// locale: the amplifiers speak "57.3" whatever language the desktop is set to.
+
+// The value of the leading number of `text` (blanks and a sign may come first), 0 when
+// it starts with no number. Infinities and NaN are taken as written.
+double ParseLeadingNumber(const char* text);
+
+// `value` printed like "%<width>.<precision>f" into `out` (`size` bytes with the NUL).
+// Returns the length, or -1 (and `out` empty) when it does not fit.
+int FormatFixed(char* out, size_t size, double value, int width, int precision);
+
+}  // namespace onefortwo

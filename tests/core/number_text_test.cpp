@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+
+#include "round/number_text.h"
+
+namespace onefortwo {
+namespace {
+
+TEST(ParseLeadingNumber, TakesTheLeadingNumberOrZero) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"57.3", 57.3}, {" 5.0", 5.0}, {"-3.2", -3.2}, {"+12", 12.0}, {"12ab", 12.0},
+      {"abc", 0.0},   {"", 0.0},     {"-", 0.0},     {".5", 0.5},   {"1e3", 1000.0},
+      {"1e-999", 0.0},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(c.value, ParseLeadingNumber(c.text)) << c.text;
+  EXPECT_EQ(HUGE_VAL, ParseLeadingNumber("1e999"));
+  EXPECT_EQ(-HUGE_VAL, ParseLeadingNumber("-1e999"));
+  EXPECT_TRUE(std::isnan(ParseLeadingNumber("nan")));
+  EXPECT_DOUBLE_EQ(0.0, ParseLeadingNumber(nullptr));
+}
+
+TEST(FormatFixed, PrintsLikePrintfFourPointOne) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {5.0, " 5.0"}, {27.3, "27.3"}, {-3.3, "-3.3"}, {-30.0, "-30.0"}, {1000.0, "1000.0"},
+      {0.0, " 0.0"},
+  };
+  char out[16];
+  for (const auto& c : cases) {
+    ASSERT_GT(FormatFixed(out, sizeof out, c.value, 4, 1), 0);
+    EXPECT_STREQ(c.text, out);
+  }
+}
+
+TEST(FormatFixed, RefusesWhatDoesNotFit) {
+  char out[10] = "x";
+  EXPECT_EQ(-1, FormatFixed(out, sizeof out, 1e12, 4, 1));
+  EXPECT_STREQ("", out);
+  EXPECT_EQ(9, FormatFixed(out, sizeof out, 1234567.0, 4, 1));
+  EXPECT_STREQ("1234567.0", out);
+}
+
+// A desktop in a language with a decimal comma must not change what goes on the line.
+TEST(NumberText, IgnoresTheProcessLocale) {
+  const char* chosen = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  if (chosen == nullptr) chosen = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
+  if (chosen == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
+  char out[16];
+  FormatFixed(out, sizeof out, 27.3, 4, 1);
+  const double parsed = ParseLeadingNumber("57.3");
+  std::setlocale(LC_NUMERIC, "C");
+  EXPECT_STREQ("27.3", out);
+  EXPECT_DOUBLE_EQ(57.3, parsed);
+}
+
+}  // namespace
+}  // namespace onefortwo
