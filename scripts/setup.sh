@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev                # the station's windows
   libcanberra-dev                       # the desktop's alarm sound
   libgtest-dev libgmock-dev             # tests
+  locales                               # a decimal-comma locale for the locale test
   libbenchmark-dev                      # benchmarks
   xvfb xauth                            # GUI tests and screenshots without a display
 )

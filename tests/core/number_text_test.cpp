@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <cmath>
 
 #include "round/number_text.h"
+#include "support/temp_dir.h"
 
 namespace onefortwo {
 namespace {
@@ -47,15 +53,30 @@ TEST(FormatFixed, RefusesWhatDoesNotFit) {
   EXPECT_STREQ("1234567.0", out);
 }
 
+// A locale whose decimal point is a comma: an installed one, or one built for the test
+// with localedef into a folder of its own. Null where neither can be had.
+const char* CommaLocale(const TempDir& folder) {
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    if (const char* chosen = std::setlocale(LC_NUMERIC, name)) return chosen;
+  }
+  const std::string build =
+      "localedef -i de_DE -f UTF-8 '" + folder.path() + "de_DE.UTF-8' >/dev/null 2>&1";
+  if (std::system(build.c_str()) != 0) return nullptr;
+  ::setenv("LOCPATH", folder.path().c_str(), 1);
+  return std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+}
+
 // A desktop in a language with a decimal comma must not change what goes on the line.
 TEST(NumberText, IgnoresTheProcessLocale) {
-  const char* chosen = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  if (chosen == nullptr) chosen = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
-  if (chosen == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
+  TempDir folder;
+  if (CommaLocale(folder) == nullptr) GTEST_SKIP() << "no locale with a decimal comma can be had";
+  char printed[16];
+  std::snprintf(printed, sizeof printed, "%4.1f", 27.3);
   char out[16];
   FormatFixed(out, sizeof out, 27.3, 4, 1);
   const double parsed = ParseLeadingNumber("57.3");
   std::setlocale(LC_NUMERIC, "C");
+  ASSERT_STREQ("27,3", printed) << "the locale in force does use a comma";
   EXPECT_STREQ("27.3", out);
   EXPECT_DOUBLE_EQ(57.3, parsed);
 }
