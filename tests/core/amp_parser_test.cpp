@@ -229,5 +229,25 @@ TEST_F(AmpParserTest, LosingContactLeavesTheAlarmState) {
   EXPECT_EQ(amp_fault, model.old_status[1]);
 }
 
+// The forward power in any unit equals what the parse of the same reply in that unit
+// stores, whichever unit the record was parsed in.
+TEST_F(AmpParserTest, ForwardPowerInAnyUnitFromTheLastReply) {
+  for (const char* received : {"60.0", "47.0", "29.9", "abcd", "9999"}) {
+    AmpReply reply;
+    reply.forward = received;
+    for (power_enum shown : {power_watts, power_dbm, power_dbw}) {
+      Parse(0, reply, shown);
+      Parse(1, reply, power_watts);
+      EXPECT_EQ(model.amp_info[0].power_out, model.ForwardPowerText(1, shown))
+          << received << " " << shown;
+    }
+  }
+  model.InitAmpInfo(1);
+  for (power_enum format : {power_watts, power_dbm, power_dbw})
+    EXPECT_EQ("00.0", model.ForwardPowerText(1, format));
+  EXPECT_EQ("", model.ForwardPowerText(3, power_watts));
+  EXPECT_EQ("", model.ForwardPowerText(-1, power_watts));
+}
+
 }  // namespace
 }  // namespace onefortwo

@@ -32,6 +32,16 @@ void AmpModel::InitAmpInfo(int amp) {
   std::strcpy(info.voltage, "0.0");
   std::strcpy(info.temp, "000");
   std::strcpy(info.current, "00.0");
+  forward_dbm[amp][0] = '\0';
+}
+
+std::string AmpModel::ForwardPowerText(int amp, power_enum power_format) const {
+  if (amp < 0 || amp >= kAmpCount) return std::string();
+  if (forward_dbm[amp][0] == '\0') return amp_info[amp].power_out;
+  char text[kReadingSize];
+  std::memcpy(text, forward_dbm[amp], kReadingSize);
+  ConvertPowerReading(text, power_format, "%d");
+  return text;
 }
 
 namespace {
@@ -119,6 +129,7 @@ void AmpModel::ParseAmpResponse(int amp, const char* response_buf, int receive_c
   CopyReading(info.attenuation, response_buf + 7);
   CopyReading(info.current, response_buf + 11);
   CopyReading(info.power_out, response_buf + 15);
+  std::memcpy(forward_dbm[amp], info.power_out, kReadingSize);
   ConvertPowerReading(info.power_out, power_format, "%d");
   CopyReading(info.power_back, response_buf + 19);
   ConvertPowerReading(info.power_back, power_format, "%4d");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/station_windows.h"
 #include "round/round.h"
@@ -81,6 +82,16 @@ class AmpModel {
   amp_enum old_status[kAmpCount] = {amp_ftd, amp_ftd, amp_ftd};
   fault_enum old_fault_status[kAmpCount] = {fault_none, fault_none, fault_none};
   int audio_enabled[kAmpCount] = {0, 0, 0};  // 1: the fault alarm sounds
+  // The forward power of the last status reply as received (4 characters, dBm), kept so
+  // that the power can be given in whatever unit is chosen now; empty after InitAmpInfo
+  // and before the first reply.
+  char forward_dbm[kAmpCount][kReadingSize] = {};
+
+  // Amplifier `amp`'s forward power as text in `power_format`: the last received reading
+  // converted exactly as the reply parsing converts it, so it equals power_out whenever
+  // power_out was formatted in that unit, and stays right after a change of unit. With no
+  // reading since InitAmpInfo it is power_out's placeholder; "" for an unknown `amp`.
+  std::string ForwardPowerText(int amp, power_enum power_format) const;
 
  private:
   StationWindows& windows_;

@@ -25,8 +25,10 @@ bool Station::SetAttenuation(int amp, double db) {
 
 bool Station::SetConstant(int amp, int on, double pwr) {
   if (amp < 0 || amp >= kAmpCount) return false;
+  // The level "as shown" is the forward power in the unit chosen now: right after a change
+  // of unit, power_out still holds the old unit's text until the next reply.
   const std::string text =
-      SetConstantText(power_format, on, pwr, amps.amp_info[amp].power_out);
+      SetConstantText(power_format, on, pwr, amps.ForwardPowerText(amp, power_format).c_str());
   return !text.empty() && SendToAmp(amp, text.c_str());
 }
 

@@ -55,8 +55,9 @@ class Station {
   // one command at once; false when the value cannot be commanded and nothing was sent.
   bool SetPower(int amp, double pwr);
   bool SetAttenuation(int amp, double db);
-  // `on` 0 switches constant-power mode off; otherwise on at `pwr`, or at the forward power
-  // now shown when `pwr` is negative.
+  // `on` 0 switches constant-power mode off; otherwise on at `pwr`, or, when `pwr` is not at
+  // least 0, at the amplifier's present forward power in power_format (also right after a
+  // change of unit, before the next reply has brought power_out into the new unit).
   bool SetConstant(int amp, int on, double pwr);
 
   // Sends `text` to amplifier `amp` (0..2).
