@@ -1,0 +1,65 @@
+#include "user/number_entry.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "round/number_text.h"
+
+namespace onefortwo {
+
+double NumberEntryValue(const char* text) {
+  char field[kNumberEntryMaxLength + 1] = {};
+  if (text != nullptr) std::strncpy(field, text, kNumberEntryMaxLength);
+  const double value = ParseLeadingNumber(field);
+  // The dialog holds the value as a float; a double beyond the float range has no
+  // defined conversion, so it becomes the infinity of its sign.
+  if (value > FLT_MAX) return HUGE_VAL;
+  if (value < -FLT_MAX) return -HUGE_VAL;
+  return static_cast<float>(value);
+}
+
+NumberEntry::NumberEntry(Station& station, int amp, int type)
+    : station_(station), amp_(amp), type_(type) {
+  if (amp < 0 || amp >= kAmpCount) return;
+  const amp_struct& info = station.amps.amp_info[amp];
+  const char letter = static_cast<char>('A' + amp);
+  char title[64];
+  if (type == kPowerOutText) {
+    if (info.constant) {
+      std::snprintf(title, sizeof title, "Adjust HPA-%c Constant Power", letter);
+      prompt_ = "Desired Constant Power:";
+    } else {
+      std::snprintf(title, sizeof title, "Adjust HPA-%c Output Power", letter);
+      prompt_ = "Enter Desired Output Power:";
+    }
+    unit_label_ = power_entry_label[station.power_format];
+    // Not power_out as it stands: right after a change of unit it still holds the old
+    // unit's text, which Ok would send under the new unit's letter.
+    initial_text_ = station.amps.ForwardPowerText(amp, station.power_format);
+  } else {
+    std::snprintf(title, sizeof title, "Adjust HPA-%c Attenuation", letter);
+    prompt_ = "Enter Desired Attenuation:";
+    unit_label_ = "(dB)";
+    initial_text_ = info.attenuation;
+  }
+  title_ = title;
+}
+
+NumberEntry::Outcome NumberEntry::Ok(const char* text) {
+  Outcome outcome;
+  if (amp_ < 0 || amp_ >= kAmpCount) return outcome;
+  const double value = NumberEntryValue(text);
+  if (type_ == kPowerOutText) {
+    outcome.close = true;
+    outcome.sent = station_.amps.amp_info[amp_].constant ? station_.SetConstant(amp_, 1, value)
+                                                         : station_.SetPower(amp_, value);
+  } else if (type_ == kAttenuationText) {
+    outcome.sent = station_.SetAttenuation(amp_, value);
+    outcome.close = true;
+  }
+  return outcome;
+}
+
+}  // namespace onefortwo
