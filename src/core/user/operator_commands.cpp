@@ -78,16 +78,11 @@ void OperatorCommands::MainWindowMouseClick(int x, int y) {
     }
     case DiagramSpot::disc1:
     case DiagramSpot::disc2:
-      // The switch is thrown from where it stands when the operator says Yes.
-      if (Confirm("Toggle Waveguide Switch 1?"))
-        station_.link.SendCommand(base_address,
-                                  station_.controller.waveguide1 == 65 ? "B1B" : "B1A", 0);
+      ToggleWaveguideSwitch(1);
       break;
     case DiagramSpot::disc3:
     case DiagramSpot::disc4:
-      if (Confirm("Toggle Waveguide Switch 2?"))
-        station_.link.SendCommand(base_address,
-                                  station_.controller.waveguide2 == 65 ? "B2B" : "B2A", 0);
+      ToggleWaveguideSwitch(2);
       break;
     case DiagramSpot::mode_text:
       // The question names the mode to go to, so the answer sends that mode's command.
@@ -100,6 +95,23 @@ void OperatorCommands::MainWindowMouseClick(int x, int y) {
     case DiagramSpot::none:
       break;
   }
+}
+
+void OperatorCommands::ToggleWaveguideSwitch(int number) {
+  static const struct {
+    const char* prompt;
+    int ControllerState::*position;
+    const char* to_b;  // sent while the switch stands at A (65)
+    const char* to_a;  // sent otherwise
+  } kSwitches[] = {
+      {"Toggle Waveguide Switch 1?", &ControllerState::waveguide1, "B1B", "B1A"},
+      {"Toggle Waveguide Switch 2?", &ControllerState::waveguide2, "B2B", "B2A"},
+  };
+  const auto& s = kSwitches[number == 1 ? 0 : 1];
+  if (!Confirm(s.prompt)) return;
+  // The switch is thrown from where it stands when the operator says Yes.
+  const bool at_a = station_.controller.*s.position == 65;
+  station_.link.SendCommand(base_address, at_a ? s.to_b : s.to_a, 0);
 }
 
 }  // namespace onefortwo

@@ -39,6 +39,8 @@ class OperatorCommands {
 
  private:
   bool Confirm(const char* prompt) { return prompter_.AskYesNo(prompt, "Confirm"); }
+  // Asks, then throws waveguide switch `number` (1 or 2) to its other position.
+  void ToggleWaveguideSwitch(int number);
 
   Station& station_;
   Prompter& prompter_;
