@@ -1,0 +1,73 @@
+// The station's poll step on the built-in port "SIM": what the in-process installation
+// costs on every 56 ms tick (frame in, devices advanced, reply out, parsed, refreshed),
+// at the default 9600 baud and at 115200.
+
+#include <benchmark/benchmark.h>
+
+#include "shell/station.h"
+#include "sim/station_port_opener.h"
+
+namespace onefortwo {
+namespace {
+
+// A counter that moves 56 ms a tick and by what a send waits for its frame to leave.
+class TickClock : public Clock {
+ public:
+  static constexpr int64_t kFrequency = 10000000;
+  bool QueryPerformanceFrequency(int64_t* f) override {
+    *f = kFrequency;
+    return true;
+  }
+  int64_t QueryPerformanceCounter() override { return now; }
+  void Sleep(int ms) override { now += ms * (kFrequency / 1000); }
+  int64_t now = 0;
+};
+
+class NoPorts : public SerialPortOpener {
+ public:
+  std::unique_ptr<SerialDevice> Open(const std::string&, OpenError* error) override {
+    *error = OpenError::no_such_port;
+    return nullptr;
+  }
+};
+
+class QuietWindows : public StationWindows {
+ public:
+  void ShowMessage(const char*, const char*, MessageIcon) override {}
+  bool IsFaultDialogOpen(int) override { return false; }
+  void OpenFaultDialog(int) override {}
+  void UpdateFaultDialog(int, const char*) override {}
+  void InvalidateMainWindow(const Rect*, bool) override {}
+  void UpdateMainWindow() override {}
+  void RedrawPanelButton(int, int) override {}
+  void SetPanelText(int, int, const char*) override {}
+};
+
+void BM_PollTickOnSim(benchmark::State& state) {
+  NoPorts others;
+  TickClock clock;
+  QuietWindows windows;
+  StationPortOpener opener(others, clock);
+  Station station(opener, clock, windows);
+  station.link.serial_baud = static_cast<int>(state.range(0));
+  station.link.SetSerialPort("SIM");
+  if (station.link.InitSerial() != 1) {
+    state.SkipWithError("SIM did not open");
+    return;
+  }
+  // High voltage on, so that readings move and every reply refreshes the panel.
+  opener.installation().amplifier(0).SetHighVoltage(SimAmplifier::HighVoltage::on);
+  int64_t next = 0;
+  for (auto _ : state) {
+    next += 56 * (TickClock::kFrequency / 1000);
+    if (clock.now < next) clock.now = next;
+    next = clock.now;
+    station.Poll(0);
+  }
+  if (station.error_count[1] != 0) state.SkipWithError("replies were missed");
+  benchmark::DoNotOptimize(station.amps.amp_info[0].status);
+}
+BENCHMARK(BM_PollTickOnSim)->Arg(9600)->Arg(115200);
+
+}  // namespace
+}  // namespace onefortwo
