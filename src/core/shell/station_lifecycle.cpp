@@ -1,0 +1,35 @@
+#include "shell/station_lifecycle.h"
+
+namespace onefortwo {
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+bool IsSeparator(char c) {
+  return c == '/' || c == kSeparator;
+}
+
+}  // namespace
+
+bool StartStation(Station& station, const std::string& working_directory) {
+  std::string folder = working_directory;
+  if (!folder.empty() && !IsSeparator(folder.back())) folder += kSeparator;
+  station.link.save_directory = folder;
+
+  station.link.LoadSerialDefaults();
+  station.link.InitSerial();  // the result is not needed: the port's state tells
+  for (int amp = 0; amp < kAmpCount; ++amp) station.amps.InitAmpInfo(amp);
+  return station.link.PortOpen();
+}
+
+bool ConfirmExit(Station& station, Prompter& prompter) {
+  if (!prompter.AskYesNo("Exit 1:2 M&C?", "Confirm")) return false;
+  station.link.ClosePort();
+  return true;
+}
+
+}  // namespace onefortwo

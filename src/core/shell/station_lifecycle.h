@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "platform/prompter.h"
+#include "shell/station.h"
+
+namespace onefortwo {
+
+// The station's start before any window exists: `working_directory` becomes the folder of
+// the defaults file (a separator is added when it has none at its end; "" means the
+// current folder), the saved settings are read and the port opened with them, and the
+// three amplifiers start in the no-contact state. Returns whether the port is open; when it
+// is not, the serial configuration dialog must run before the main window is shown.
+bool StartStation(Station& station, const std::string& working_directory);
+
+// The exit command, from File, Exit or from closing the main window: asks
+// "Exit 1:2 M&C?" captioned "Confirm". On Yes the port is closed and the result is true:
+// the program then ends. On No nothing changes and polling goes on.
+bool ConfirmExit(Station& station, Prompter& prompter);
+
+}  // namespace onefortwo
