@@ -1,0 +1,15 @@
+#include "qt_prompter.h"
+
+#include <QMessageBox>
+
+namespace onefortwo {
+
+bool QtPrompter::AskYesNo(const char* prompt, const char* caption) {
+  QMessageBox box(QMessageBox::NoIcon, caption, prompt, QMessageBox::Yes | QMessageBox::No, owner_);
+  // Shown as written: "Exit 1:2 M&C?" keeps its ampersand.
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace onefortwo

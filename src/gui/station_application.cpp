@@ -1,0 +1,67 @@
+#include "station_application.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <filesystem>
+
+#include "shell/station_lifecycle.h"
+
+namespace onefortwo {
+
+StationApplication::StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound)
+    : station_(opener, clock, windows_), main_timer_(station_, windows_, sound) {
+  windows_.SetStation(&station_);
+  timer_.setInterval(MainTimer::kIntervalMs);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { main_timer_.Tick(); });
+}
+
+StationApplication::~StationApplication() {
+  timer_.stop();
+}
+
+void StationApplication::Start(const std::string& working_directory) {
+  const bool port_open = StartStation(station_, working_directory);
+
+  main_window_ = std::make_unique<MainWindow>(station_, prompter_);
+  prompter_.SetOwner(main_window_.get());
+  windows_.SetDiagram(main_window_->diagram());
+  // The program ends only here: not when its last window closes.
+  QObject::connect(main_window_.get(), &MainWindow::exitConfirmed,
+                   [] { QCoreApplication::exit(0); });
+
+  // The whole available area of the screen (without panels and task bars) to begin with.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  main_window_->PlaceFrame(screen);
+  // Without a port there is nothing to poll: the operator picks one before the station
+  // shows, and the timer is not running yet.
+  if (!port_open) main_window_->ConfigureSerialPort();
+  main_window_->show();
+
+  // The panels stand in a column at the left, A at the top, B and C under it; the main
+  // window takes the rest of the area's width beside them, at the area's full height.
+  for (int amp = 0; amp < kAmpCount; ++amp) {
+    panels_[amp] = new AmpPanelStandIn(amp, station_.amps.amp_info[amp], main_window_.get());
+    windows_.SetPanel(amp, panels_[amp]);
+  }
+  panels_[0]->move(screen.topLeft());
+  panels_[0]->show();
+  const QRect popup = panels_[0]->frameGeometry();
+  for (int amp = 1; amp < kAmpCount; ++amp) {
+    panels_[amp]->move(popup.x(), popup.y() + amp * popup.height());
+    panels_[amp]->show();
+  }
+  main_window_->PlaceFrame(
+      QRect(popup.x() + popup.width(), popup.y(), screen.width() - popup.width(), screen.height()));
+
+  timer_.start();
+}
+
+int StationApplication::Run() {
+  QApplication::setQuitOnLastWindowClosed(false);
+  Start(std::filesystem::current_path().string());
+  const int code = QApplication::exec();
+  windows_.CloseFaultDialogs();
+  return code;
+}
+
+}  // namespace onefortwo

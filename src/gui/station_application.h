@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "amp_panel_stand_in.h"
+#include "main_window.h"
+#include "platform/clock.h"
+#include "platform/serial_device.h"
+#include "platform/sound.h"
+#include "qt_prompter.h"
+#include "qt_station_windows.h"
+#include "shell/main_timer.h"
+#include "shell/station.h"
+
+namespace onefortwo {
+
+// The running station: its windows, the station itself and the 56 ms timer, put together
+// and started in the order the station needs. Needs a QApplication.
+class StationApplication {
+ public:
+  // `opener`, `clock` and `sound` outlive the application.
+  StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound);
+  ~StationApplication();
+
+  // Start-up in `working_directory` (where sdefault.txt is): reads the settings and opens
+  // the port, resets the amplifier records, creates the main window at the size of the
+  // screen's available area, runs the serial configuration dialog when the port did not
+  // open, shows the main window, stacks the three panels in a column at the left, places
+  // the main window beside them and starts the timer.
+  void Start(const std::string& working_directory);
+
+  // Starts in the present working directory and runs until the operator confirms the exit;
+  // then destroys the open fault dialogs. Returns the program's exit code, 0.
+  int Run();
+
+  Station& station() { return station_; }
+  QtStationWindows& windows() { return windows_; }
+  MainWindow& main_window() { return *main_window_; }
+  AmpPanelStandIn& panel(int amp) { return *panels_[amp]; }
+  MainTimer& main_timer() { return main_timer_; }
+  QTimer& timer() { return timer_; }
+
+ private:
+  QtStationWindows windows_;
+  Station station_;
+  QtPrompter prompter_;
+  MainTimer main_timer_;
+  QTimer timer_;
+  std::unique_ptr<MainWindow> main_window_;
+  std::array<AmpPanelStandIn*, kAmpCount> panels_ = {};  // owned by the main window
+};
+
+}  // namespace onefortwo

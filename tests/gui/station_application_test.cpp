@@ -1,0 +1,187 @@
+// The station put together: start-up with and without a port, the timer running under a
+// modal box, and the core's requests reaching the windows.
+
+#include "station_application.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "modal_watch.h"
+#include "serial_config_stand_in.h"
+#include "steady_clock.h"
+#include "support/amp_reply.h"
+#include "support/fake_clock.h"
+#include "support/fake_serial_device.h"
+#include "support/fake_sound.h"
+#include "support/temp_dir.h"
+
+namespace onefortwo {
+
+class StationApplicationTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void StartStacksThePanelsAndPlacesTheMainWindowBeside() {
+    TempDir dir;
+    FakeOpener opener;
+    opener.Add("COM2");
+    FakeClock clock;
+    FakeSound sound;
+    StationApplication app(opener, clock, sound);
+    app.Start(dir.path());
+
+    QVERIFY(app.station().link.PortOpen());
+    QVERIFY(app.main_window().isVisible());
+    QVERIFY(app.timer().isActive());
+    QCOMPARE(app.timer().interval(), 56);
+    const QRect a = app.panel(0).frameGeometry();
+    for (int amp = 0; amp < 3; ++amp) {
+      QCOMPARE(app.panel(amp).windowTitle(), QString("Amplifier %1").arg(QChar('A' + amp)));
+      QVERIFY(app.panel(amp).isVisible());
+      QCOMPARE(app.panel(amp).Text(kStateButton), QString("No Contact"));
+      QCOMPARE(app.panel(amp).frameGeometry().topLeft(), a.topLeft() + QPoint(0, amp * a.height()));
+    }
+    const QRect main = app.main_window().frameGeometry();
+    QCOMPARE(main.topLeft(), QPoint(a.right() + 1, a.top()));
+    QVERIFY(main.right() <= QGuiApplication::primaryScreen()->availableGeometry().right());
+  }
+
+  void TimerPollsOnWhileTheExitQuestionIsOpen() {
+    TempDir dir;
+    FakeOpener opener;
+    const std::shared_ptr<FakeLine> line = opener.Add("COM2");
+    SteadyClock clock;  // the poll cycle's 200 ms need real time here
+    FakeSound sound;
+    StationApplication app(opener, clock, sound);
+    app.Start(dir.path());
+    QSignalSpy ticks(&app.timer(), &QTimer::timeout);
+
+    QString title, text;
+    int ticks_under_box = -1;
+    size_t frames_under_box = 0;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+      title = box->windowTitle();
+      text = box->text();
+      const int ticks_before = ticks.count();
+      const size_t frames_before = line->frames.size();
+      // Leave the question open for 800 ms (about 14 ticks), then answer No.
+      QTimer::singleShot(800, box, [&, box, ticks_before, frames_before] {
+        ticks_under_box = ticks.count() - ticks_before;
+        frames_under_box = line->frames.size() - frames_before;
+        box->button(QMessageBox::No)->click();
+      });
+    });
+    app.main_window().Exit();
+
+    QCOMPARE(title, QString("Confirm"));
+    QCOMPARE(text, QString("Exit 1:2 M&C?"));
+    QVERIFY2(ticks_under_box >= 5, qPrintable(QString("%1 ticks").arg(ticks_under_box)));
+    // Nobody answers on the fake line: one query every fourth tick, after the time-out.
+    QVERIFY2(frames_under_box >= 1, qPrintable(QString("%1 queries").arg(frames_under_box)));
+    QVERIFY(app.station().link.PortOpen());
+  }
+
+  void YesToTheExitQuestionEndsTheRun() {
+    TempDir dir;
+    FakeOpener opener;
+    opener.Add("COM2");
+    FakeClock clock;
+    FakeSound sound;
+    StationApplication app(opener, clock, sound);
+    app.Start(dir.path());
+    WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+    QTimer::singleShot(0, [&] { app.main_window().close(); });
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });  // the exit never came
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!app.station().link.PortOpen());
+  }
+
+  void WithoutAPortTheOperatorPicksOneBeforeTheStationShows() {
+    TempDir dir;
+    FakeOpener opener;
+    opener.Add("COM5");
+    FakeClock clock;
+    FakeSound sound;
+    StationApplication app(opener, clock, sound);
+
+    bool timer_ran = true, main_shown = true;
+    QStringList boxes;
+    WhenModal<SerialConfigStandIn>([&](SerialConfigStandIn* dialog) {
+      timer_ran = app.timer().isActive();
+      main_shown = app.main_window().isVisible();
+      QCOMPARE(dialog->port_field()->text(), QString("COM2"));
+      QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+      const auto say = [&](QMessageBox* box) {
+        boxes << box->windowTitle() + ": " + box->text();
+        box->accept();
+      };
+      dialog->port_field()->setText("COM9");
+      WhenModal<QMessageBox>(say);
+      ok->click();  // the box comes and goes inside
+      QVERIFY(dialog->isVisible());
+      dialog->port_field()->setText(QString(64, 'X'));  // too long: refused whole
+      WhenModal<QMessageBox>(say);
+      ok->click();
+      dialog->port_field()->setText("COM5");
+      ok->click();
+    });
+    app.Start(dir.path());
+
+    QVERIFY(!timer_ran);
+    QVERIFY(!main_shown);
+    QCOMPARE(boxes, (QStringList{"Problem: Can't open Com Port COM9.",
+                                 "Problem: Can't open Com Port " + QString(64, 'X') + "."}));
+    QVERIFY(app.station().link.PortOpen());
+    QCOMPARE(dir.Read("sdefault.txt"), std::string("COM5 9600 N 8 1"));
+    QVERIFY(app.main_window().isVisible());
+    QVERIFY(app.timer().isActive());
+  }
+
+  void FaultReplyOpensItsDialogFillsThePanelAndSoundsTheAlarm() {
+    TempDir dir;
+    FakeOpener opener;
+    const std::shared_ptr<FakeLine> line = opener.Add("COM2");
+    FakeClock clock;
+    FakeSound sound;
+    StationApplication app(opener, clock, sound);
+    app.Start(dir.path());
+    app.timer().stop();  // the test gives the ticks
+    const auto tick = [&] {
+      clock.AdvanceMs(56);
+      app.main_timer().Tick();
+    };
+    for (int t = 0; t < 4; ++t) tick();
+    QCOMPARE(line->frames.size(), size_t(1));  // amplifier A asked
+
+    AmpReply faulted;
+    faulted.state2 = 0x20;  // faulted: over voltage
+    faulted.fault1 = 0x04;
+    line->Feed(AckFrame(65, faulted.Text()));
+    app.main_timer().count = 1;  // A's beep comes at the start of the next cycle
+    tick();
+
+    FaultDialogStandIn* dialog = app.windows().fault_dialog(0);
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->windowTitle(), QString("Amplifier A Fault"));
+    QCOMPARE(dialog->FaultText(), QString(fault_string[fault_over_volt]));
+    QCOMPARE(app.panel(0).Text(kStateButton), QString("Faulted"));
+    QCOMPARE(app.panel(0).Text(kAttenuationText), QString("10.0"));
+    QCOMPARE(app.panel(1).Text(kStateButton), QString("No Contact"));
+
+    for (int t = 0; t < 12; ++t) tick();
+    QCOMPARE(sound.beeps, 1);
+    dialog->close();
+    for (int t = 0; t < 13; ++t) tick();
+    QCOMPARE(sound.beeps, 1);
+    QVERIFY(app.windows().fault_dialog(0) == nullptr);
+  }
+};
+
+}  // namespace onefortwo
+
+QTEST_MAIN(onefortwo::StationApplicationTest)
+#include "station_application_test.moc"
