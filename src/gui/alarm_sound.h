@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "desktop_sound.h"
@@ -15,6 +16,8 @@ class AlarmSound : public Sound {
 
  private:
   std::unique_ptr<DesktopSound> desktop_;  // made at the first alarm, not at start
+  // After a failed play the desktop sound is not tried again before this time.
+  std::chrono::steady_clock::time_point retry_desktop_at_;
 };
 
 }  // namespace onefortwo
