@@ -17,6 +17,16 @@ struct DiagramLayout {
   int hxc = 0, hyc = 0;
 };
 
+// The design sheet is 260 x 190 layout units; `scale` pixels stand for 32 of them.
+constexpr int kSheetWidth = 260;
+constexpr int kSheetHeight = 190;
+
+// The layout for a client area of `width` x `height` pixels: the sheet scaled to fit,
+// limited by the height when the client is wider than 26:19 and by the width otherwise.
+// Stores the size of 32 layout units in `*scale` (0 when the client is too small to draw
+// in). A height of 0 counts as 1; negative sizes count as 0.
+DiagramLayout ComputeLayout(int width, int height, int* scale);
+
 // The corner of the mode text, fixed for the whole run.
 constexpr int manx = 2;
 constexpr int many = 0;
