@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config            # the build
   qt6-base-dev libgl-dev                # the station's windows
+  fonts-dejavu-core                     # the diagram's label font (DejaVu Sans)
   libcanberra-dev                       # the desktop's alarm sound
   libgtest-dev libgmock-dev             # tests
   locales                               # a decimal-comma locale for the locale test
