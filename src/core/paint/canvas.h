@@ -52,8 +52,8 @@ struct Size {
 enum class BkMode { transparent, opaque };
 
 // A surface the diagram and the owner-drawn buttons draw on, in integer device pixels with
-// the origin at the top left and y downwards. The calls mean what the desktop's GDI means
-// by them, so that the pictures look as operators know them:
+// the origin at the top left and y downwards. The calls mean what the Windows desktop's
+// drawing calls of the same names mean, so that the pictures look as operators know them:
 // - LineTo draws from the current position to (x, y) with the selected pen, leaving out
 //   the end pixel, and makes (x, y) the current position; a line of length 0 draws nothing.
 // - Arc draws, with the selected pen, the part of the ellipse inscribed in the rectangle
@@ -67,10 +67,10 @@ enum class BkMode { transparent, opaque };
 // - TextOutA puts the text's top left corner at (x, y) in the canvas's own font (the
 //   surface's default: no font is ever chosen by the diagram), in the text colour, on the
 //   background colour when the background mode is opaque.
-// The names are those of the desktop's own calls (the text calls under their 8-bit
-// character names, which are not macros there). The Select and Set calls return what was selected
-// or set before, to be put back later. A new canvas holds a black pen of width 1, a white brush,
-// black text, a white background colour and the opaque background mode.
+// The text calls carry their 8-bit character names, which unlike the plain ones are not
+// macros on Windows. The Select and Set calls return what was selected or set before, to
+// be put back later. A new canvas holds a black pen of width 1, a white brush, black text,
+// a white background colour and the opaque background mode.
 class Canvas {
  public:
   virtual ~Canvas() = default;
