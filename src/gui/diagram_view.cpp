@@ -13,8 +13,11 @@ DiagramView::DiagramView(QWidget* parent) : QWidget(parent) {
 
 void DiagramView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(event->rect(), QColor(kBackground));
-  if (painter_) painter_(painter, size());
+  if (painter_) {
+    painter_(painter, rect(), event->rect());
+  } else {
+    painter.fillRect(event->rect(), QColor(kBackground));
+  }
 }
 
 void DiagramView::mousePressEvent(QMouseEvent* event) {

@@ -14,10 +14,11 @@ class DiagramView : public QWidget {
   // The stock gray brush the client area is filled with before the diagram is drawn.
   static constexpr QRgb kBackground = qRgb(128, 128, 128);
 
-  // Draws the diagram: called on every paint after the area to repaint has been filled
-  // with the background, with a painter on the client area and the client's size in
-  // pixels. The diagram is drawn whole from the station's present state every time.
-  using Painter = std::function<void(QPainter& painter, const QSize& client)>;
+  // Paints the client area: called on every paint with a painter on the client area, the
+  // client rectangle and the part to repaint. It erases with the background itself. The
+  // diagram is drawn whole from the station's present state every time.
+  using Painter =
+      std::function<void(QPainter& painter, const QRect& client, const QRect& update)>;
   // A left click at client pixel (x, y).
   using Click = std::function<void(int x, int y)>;
 

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <filesystem>
 
+#include "canvas/render_main_window.h"
 #include "shell/station_lifecycle.h"
 
 namespace onefortwo {
@@ -25,6 +26,13 @@ void StationApplication::Start(const std::string& working_directory) {
   main_window_ = std::make_unique<MainWindow>(station_, prompter_);
   prompter_.SetOwner(main_window_.get());
   windows_.SetDiagram(main_window_->diagram());
+  // Every paint draws the whole diagram from the present state and keeps its layout for
+  // the mouse commands and the amplifier display refresh.
+  main_window_->diagram()->SetPainter(
+      [this](QPainter& painter, const QRect& client, const QRect& update) {
+        RenderMainWindow(painter, client, update, station_.amps.amp_info, station_.controller,
+                         station_.layout);
+      });
   // The program ends only here: not when its last window closes.
   QObject::connect(main_window_.get(), &MainWindow::exitConfirmed,
                    [] { QCoreApplication::exit(0); });

@@ -2,14 +2,13 @@
 
 #include <optional>
 
+#include "paint/diagram_layout.h"
 #include "platform/station_windows.h"
 
 namespace onefortwo {
 
-// The diagram is laid out on a design sheet of 260 x 190 layout units; the main window
-// keeps its client area near that ratio.
-constexpr int kSheetWidth = 260;
-constexpr int kSheetHeight = 190;
+// The main window keeps its client area near the ratio of the diagram's design sheet,
+// kSheetWidth x kSheetHeight layout units.
 
 // How the window system last sized the main window.
 enum class SizeKind { restored, minimised, maximised };
