@@ -14,21 +14,10 @@
 #include "paint/paint_main_window.h"
 #include "paint/paint_objects.h"
 
+#include "quiet_windows.h"
+
 namespace onefortwo {
 namespace {
-
-// The windows the core's records report to; painting asks nothing of them.
-class NoWindows : public StationWindows {
- public:
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-  bool IsFaultDialogOpen(int) override { return false; }
-  void OpenFaultDialog(int) override {}
-  void UpdateFaultDialog(int, const char*) override {}
-  void InvalidateMainWindow(const Rect*, bool) override {}
-  void UpdateMainWindow() override {}
-  void RedrawPanelButton(int, int) override {}
-  void SetPanelText(int, int, const char*) override {}
-};
 
 // The station's state while painting: three amplifiers in different states, one switch
 // thrown.
@@ -40,7 +29,7 @@ struct Installation {
     amps.amp_info[1].status = amp_fault;
     controller.waveguide2 = 'B';
   }
-  NoWindows windows;
+  QuietWindows windows;
   AmpModel amps{windows};
   ControllerState controller{windows};
   DiagramLayout layout;

@@ -8,6 +8,8 @@
 
 #include "shell/station.h"
 
+#include "quiet_windows.h"
+
 namespace onefortwo {
 namespace {
 
@@ -55,18 +57,6 @@ class StillClock : public Clock {
   int64_t QueryPerformanceCounter() override { return now; }
   void Sleep(int) override {}
   int64_t now = 0;
-};
-
-class QuietWindows : public StationWindows {
- public:
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-  bool IsFaultDialogOpen(int) override { return false; }
-  void OpenFaultDialog(int) override {}
-  void UpdateFaultDialog(int, const char*) override {}
-  void InvalidateMainWindow(const Rect*, bool) override {}
-  void UpdateMainWindow() override {}
-  void RedrawPanelButton(int, int) override {}
-  void SetPanelText(int, int, const char*) override {}
 };
 
 std::vector<uint8_t> AmpStatusFrame(uint8_t address, const char* forward) {

@@ -7,6 +7,8 @@
 #include "shell/station.h"
 #include "sim/station_port_opener.h"
 
+#include "quiet_windows.h"
+
 namespace onefortwo {
 namespace {
 
@@ -29,18 +31,6 @@ class NoPorts : public SerialPortOpener {
     *error = OpenError::no_such_port;
     return nullptr;
   }
-};
-
-class QuietWindows : public StationWindows {
- public:
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-  bool IsFaultDialogOpen(int) override { return false; }
-  void OpenFaultDialog(int) override {}
-  void UpdateFaultDialog(int, const char*) override {}
-  void InvalidateMainWindow(const Rect*, bool) override {}
-  void UpdateMainWindow() override {}
-  void RedrawPanelButton(int, int) override {}
-  void SetPanelText(int, int, const char*) override {}
 };
 
 void BM_PollTickOnSim(benchmark::State& state) {
