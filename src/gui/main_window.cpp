@@ -5,7 +5,8 @@
 #include <QMessageBox>
 
 #include "icons.h"
-#include "serial_config_stand_in.h"
+#include "serial_config_window.h"
+#include "serial_devices.h"
 #include "shell/aspect_rule.h"
 #include "shell/station_lifecycle.h"
 
@@ -33,7 +34,7 @@ void MainWindow::PlaceFrame(const QRect& frame) {
 }
 
 void MainWindow::ConfigureSerialPort() {
-  SerialConfigStandIn dialog(station_.link, this);
+  SerialConfigWindow dialog(station_.link, FindSerialDevices(), this);
   dialog.exec();
 }
 

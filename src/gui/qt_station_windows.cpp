@@ -1,12 +1,14 @@
 #include "qt_station_windows.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 
+#include "number_entry_dialog.h"
 #include "shell/station.h"
 
 namespace onefortwo {
 
-void QtStationWindows::SetPanel(int amp, AmpPanelStandIn* panel) {
+void QtStationWindows::SetPanel(int amp, AmpPanel* panel) {
   if (Valid(amp)) panels_[amp] = panel;
 }
 
@@ -19,26 +21,38 @@ void QtStationWindows::ShowMessage(const char* text, const char* caption, Messag
 }
 
 bool QtStationWindows::IsFaultDialogOpen(int amp) {
-  return Valid(amp) && fault_dialogs_[amp] && fault_dialogs_[amp]->isVisible();
+  return fault_dialog(amp) != nullptr;
+}
+
+FaultDialogWindow* QtStationWindows::MakeFaultDialog(int amp) {
+  auto* dialog = new FaultDialogWindow(station_->amps, station_->link, amp, panels_[amp]);
+  fault_dialogs_[amp] = dialog;
+  // Closed is closed at once, though the window is deleted a little later.
+  QObject::connect(dialog, &QDialog::finished, dialog, [this, amp, dialog] {
+    if (fault_dialogs_[amp] == dialog) fault_dialogs_[amp] = nullptr;
+  });
+  return dialog;
 }
 
 void QtStationWindows::OpenFaultDialog(int amp) {
-  if (!Valid(amp) || IsFaultDialogOpen(amp)) return;
-  QString text;
-  if (station_ != nullptr) {
-    const int fault = station_->amps.amp_info[amp].fault_status;
-    if (fault >= 0 && fault < kFaultCount) text = fault_string[fault];
-  }
-  auto* dialog = new FaultDialogStandIn(amp, text, panels_[amp]);
-  fault_dialogs_[amp] = dialog;
+  if (!Valid(amp) || station_ == nullptr || IsFaultDialogOpen(amp)) return;
+  MakeFaultDialog(amp)->show();
+}
+
+void QtStationWindows::RunFaultDialog(int amp) {
+  if (!Valid(amp) || station_ == nullptr || IsFaultDialogOpen(amp)) return;
+  FaultDialogWindow* dialog = MakeFaultDialog(amp);
+  if (panels_[amp]) panels_[amp]->HoldFor(dialog);
+  QEventLoop loop;
+  QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+  QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
   dialog->show();
+  loop.exec();
 }
 
 void QtStationWindows::UpdateFaultDialog(int amp, const char* fault_text) {
-  if (FaultDialogStandIn* dialog = fault_dialog(amp)) {
-    dialog->SetFaultText(fault_text);
-    dialog->update();
-  }
+  if (FaultDialogWindow* dialog = fault_dialog(amp))
+    dialog->SetFaultText(QString::fromLatin1(fault_text));
 }
 
 void QtStationWindows::InvalidateMainWindow(const Rect* rect, bool) {
@@ -63,10 +77,24 @@ void QtStationWindows::SetPanelText(int amp, int control_id, const char* text) {
   if (Valid(amp) && panels_[amp]) panels_[amp]->SetText(control_id, QString::fromLatin1(text));
 }
 
-FaultDialogStandIn* QtStationWindows::fault_dialog(int amp) const {
-  return Valid(amp) && fault_dialogs_[amp] && fault_dialogs_[amp]->isVisible()
-             ? fault_dialogs_[amp].data()
-             : nullptr;
+void QtStationWindows::ShowPanel(int amp) {
+  // Panels live as long as the station, so there is none to make anew.
+  if (Valid(amp) && panels_[amp]) panels_[amp]->ShowAndRaise();
+}
+
+void QtStationWindows::OpenNumberEntry(int amp, int type) {
+  if (!Valid(amp) || station_ == nullptr) return;
+  auto* dialog = new NumberEntryDialog(*station_, amp, type, panels_[amp]);
+  if (panels_[amp]) panels_[amp]->HoldFor(dialog);
+  dialog->show();
+}
+
+void QtStationWindows::ShowPowerUnit(int amp, const char* unit_name) {
+  if (Valid(amp) && panels_[amp]) panels_[amp]->ShowPowerUnit(QString::fromLatin1(unit_name));
+}
+
+FaultDialogWindow* QtStationWindows::fault_dialog(int amp) const {
+  return Valid(amp) ? fault_dialogs_[amp].data() : nullptr;
 }
 
 void QtStationWindows::CloseFaultDialogs() {

@@ -10,7 +10,14 @@
 namespace onefortwo {
 
 StationApplication::StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound)
-    : station_(opener, clock, windows_), main_timer_(station_, windows_, sound) {
+    : StationApplication(opener, clock, sound, qt_prompter_) {}
+
+StationApplication::StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound,
+                                       Prompter& prompter)
+    : station_(opener, clock, windows_),
+      prompter_(prompter),
+      commands_(station_, prompter_, windows_, windows_),
+      main_timer_(station_, windows_, sound) {
   windows_.SetStation(&station_);
   timer_.setInterval(MainTimer::kIntervalMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { main_timer_.Tick(); });
@@ -24,7 +31,7 @@ void StationApplication::Start(const std::string& working_directory) {
   const bool port_open = StartStation(station_, working_directory);
 
   main_window_ = std::make_unique<MainWindow>(station_, prompter_);
-  prompter_.SetOwner(main_window_.get());
+  qt_prompter_.SetOwner(main_window_.get());
   windows_.SetDiagram(main_window_->diagram());
   // Every paint draws the whole diagram from the present state and keeps its layout for
   // the mouse commands and the amplifier display refresh.
@@ -33,6 +40,7 @@ void StationApplication::Start(const std::string& working_directory) {
         RenderMainWindow(painter, client, update, station_.amps.amp_info, station_.controller,
                          station_.layout);
       });
+  main_window_->diagram()->SetClick([this](int x, int y) { commands_.MainWindowMouseClick(x, y); });
   // The program ends only here: not when its last window closes.
   QObject::connect(main_window_.get(), &MainWindow::exitConfirmed,
                    [] { QCoreApplication::exit(0); });
@@ -48,7 +56,9 @@ void StationApplication::Start(const std::string& working_directory) {
   // The panels stand in a column at the left, A at the top, B and C under it; the main
   // window takes the rest of the area's width beside them, at the area's full height.
   for (int amp = 0; amp < kAmpCount; ++amp) {
-    panels_[amp] = new AmpPanelStandIn(amp, station_.amps.amp_info[amp], main_window_.get());
+    panels_[amp] = new AmpPanel(amp, station_.amps.amp_info[amp], main_window_.get());
+    panels_[amp]->SetCommand(
+        [this, amp](int control_id) { commands_.AmpPanelCommand(amp, control_id); });
     windows_.SetPanel(amp, panels_[amp]);
   }
   panels_[0]->move(screen.topLeft());

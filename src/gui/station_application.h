@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "amp_panel_stand_in.h"
+#include "amp_panel.h"
 #include "main_window.h"
 #include "platform/clock.h"
 #include "platform/serial_device.h"
@@ -14,6 +14,7 @@
 #include "qt_station_windows.h"
 #include "shell/main_timer.h"
 #include "shell/station.h"
+#include "user/operator_commands.h"
 
 namespace onefortwo {
 
@@ -21,15 +22,20 @@ namespace onefortwo {
 // and started in the order the station needs. Needs a QApplication.
 class StationApplication {
  public:
-  // `opener`, `clock` and `sound` outlive the application.
+  // `opener`, `clock` and `sound` outlive the application. The operator's Yes/No questions
+  // come in message boxes owned by the main window.
   StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound);
+  // The same with the questions put to `prompter`, which outlives the application (tests
+  // answer them from a script).
+  StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound, Prompter& prompter);
   ~StationApplication();
 
   // Start-up in `working_directory` (where sdefault.txt is): reads the settings and opens
   // the port, resets the amplifier records, creates the main window at the size of the
   // screen's available area, runs the serial configuration dialog when the port did not
   // open, shows the main window, stacks the three panels in a column at the left, places
-  // the main window beside them and starts the timer.
+  // the main window beside them, hands the panels' presses and the diagram's clicks to the
+  // operator's commands and starts the timer.
   void Start(const std::string& working_directory);
 
   // Starts in the present working directory and runs until the operator confirms the exit;
@@ -39,18 +45,20 @@ class StationApplication {
   Station& station() { return station_; }
   QtStationWindows& windows() { return windows_; }
   MainWindow& main_window() { return *main_window_; }
-  AmpPanelStandIn& panel(int amp) { return *panels_[amp]; }
+  AmpPanel& panel(int amp) { return *panels_[amp]; }
   MainTimer& main_timer() { return main_timer_; }
   QTimer& timer() { return timer_; }
 
  private:
   QtStationWindows windows_;
   Station station_;
-  QtPrompter prompter_;
+  QtPrompter qt_prompter_;
+  Prompter& prompter_;
+  OperatorCommands commands_;
   MainTimer main_timer_;
   QTimer timer_;
   std::unique_ptr<MainWindow> main_window_;
-  std::array<AmpPanelStandIn*, kAmpCount> panels_ = {};  // owned by the main window
+  std::array<AmpPanel*, kAmpCount> panels_ = {};  // owned by the main window
 };
 
 }  // namespace onefortwo
