@@ -31,6 +31,18 @@ TemplateControls::TemplateControls(const DialogTemplate& dialog, QWidget* client
                                    const OwnerDrawn& owner_drawn) {
   const QFont font = TemplateFont(dialog);
   base_ = DialogBaseUnitsOf(font);
+  // The desktop's font may be wider for some texts than the font the templates were drawn
+  // in: where a label would not fit its place, the horizontal base unit grows until every
+  // label fits, and the whole dialog widens in proportion.
+  const QFontMetrics metrics(font);
+  for (size_t i = 0; i < dialog.control_count; ++i) {
+    const DialogControl& control = dialog.controls[i];
+    if (control.kind != ControlKind::static_left && control.kind != ControlKind::static_center)
+      continue;
+    const int needed = metrics.horizontalAdvance(QString::fromLatin1(control.text));
+    while (DialogRect(control.x, control.y, control.width, control.height, base_).width() < needed)
+      ++base_.x;
+  }
   client_size_ = DialogRect(0, 0, dialog.width, dialog.height, base_).size();
   client->setFont(font);
   client->resize(client_size_);

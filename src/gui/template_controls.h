@@ -21,8 +21,9 @@ DialogBaseUnits DialogBaseUnitsOf(const QFont& font);
 QRect DialogRect(int x, int y, int width, int height, DialogBaseUnits base);
 
 // The controls of one dialog template, made children of a window's client area at their
-// places in the template font, in template order (which is also their tab order). Labels
-// and frames have no id and are not kept.
+// places in the template font, in template order (which is also their tab order). The base
+// units are the font's, widened where a label's text would not fit its place. Labels and
+// frames have no id and are not kept.
 class TemplateControls {
  public:
   // Makes an owner-drawn control; the window that draws it knows how.
@@ -33,6 +34,7 @@ class TemplateControls {
   TemplateControls(const DialogTemplate& dialog, QWidget* client,
                    const OwnerDrawn& owner_drawn = OwnerDrawn());
 
+  // The base units the controls are placed with.
   DialogBaseUnits base() const { return base_; }
   // The template's client area in pixels.
   QSize client_size() const { return client_size_; }

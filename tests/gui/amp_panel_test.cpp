@@ -40,10 +40,28 @@ class AmpPanelTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The desktop's font is not the one the templates were drawn in; no label may be cut.
+  void NoLabelIsCutInAnyTemplate() {
+    for (const DialogTemplate* dialog : {&kAmplifierDialog, &kFaultDialogTemplate,
+                                         &kGetNumberDialog, &kSerialConfigurationDialog}) {
+      QWidget client;
+      const TemplateControls controls(*dialog, &client);
+      const DialogBaseUnits font_base = DialogBaseUnitsOf(client.font());
+      QVERIFY(controls.base().x >= font_base.x);
+      QCOMPARE(controls.base().y, font_base.y);
+      for (const QLabel* label : client.findChildren<QLabel*>()) {
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
+        QVERIFY2(needed <= label->contentsRect().width(),
+                 qPrintable(QString("%1: \"%2\"").arg(dialog->name, label->text())));
+      }
+    }
+  }
+
   void PanelIsLaidOutFromTheTemplate() {
     GuiStation s;
     AmpPanel& panel = s.app.panel(1);
-    const DialogBaseUnits base = DialogBaseUnitsOf(panel.font());
+    QWidget scratch;
+    const DialogBaseUnits base = TemplateControls(kAmplifierDialog, &scratch).base();
     QCOMPARE(panel.size(), DialogRect(0, 0, 275, 92, base).size());
     QCOMPARE(panel.windowTitle(), QString("Amplifier B"));
     for (size_t i = 0; i < kAmplifierDialog.control_count; ++i) {
