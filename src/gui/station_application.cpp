@@ -61,17 +61,45 @@ void StationApplication::Start(const std::string& working_directory) {
         [this, amp](int control_id) { commands_.AmpPanelCommand(amp, control_id); });
     windows_.SetPanel(amp, panels_[amp]);
   }
+  screen_ = screen;
   panels_[0]->move(screen.topLeft());
   panels_[0]->show();
-  const QRect popup = panels_[0]->frameGeometry();
-  for (int amp = 1; amp < kAmpCount; ++amp) {
-    panels_[amp]->move(popup.x(), popup.y() + amp * popup.height());
-    panels_[amp]->show();
-  }
-  main_window_->PlaceFrame(
-      QRect(popup.x() + popup.width(), popup.y(), screen.width() - popup.width(), screen.height()));
+  PlaceWindows();
+  for (int amp = 1; amp < kAmpCount; ++amp) panels_[amp]->show();
+  // A window manager frames the windows a moment after they are shown, and only then are
+  // their frames known; until the station has run a few seconds, the column is laid out
+  // again whenever panel A's frame or the main window's frame changes.
+  started_.start();
+  frame_watch_ = std::make_unique<FrameWatch>([this] {
+    if (started_.elapsed() < kPlacementMs) PlaceWindows();
+  });
+  panels_[0]->installEventFilter(frame_watch_.get());
+  main_window_->installEventFilter(frame_watch_.get());
 
   timer_.start();
+}
+
+void StationApplication::PlaceWindows() {
+  const QRect popup = panels_[0]->frameGeometry();
+  const QSize decoration = main_window_->frameGeometry().size() - main_window_->size();
+  // Nothing new to place by: the main window's own resizing by the aspect rule ends here.
+  if (popup == placed_popup_ && decoration == placed_decoration_) return;
+  placed_popup_ = popup;
+  placed_decoration_ = decoration;
+  for (int amp = 1; amp < kAmpCount; ++amp)
+    panels_[amp]->move(popup.x(), popup.y() + amp * popup.height());
+  main_window_->PlaceFrame(QRect(popup.x() + popup.width(), popup.y(),
+                                 screen_.width() - popup.width(), screen_.height()));
+}
+
+FrameWatch::FrameWatch(std::function<void()> changed) : changed_(std::move(changed)) {}
+
+bool FrameWatch::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+    // After the event, when the window's geometry has been taken in.
+    QMetaObject::invokeMethod(this, changed_, Qt::QueuedConnection);
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 int StationApplication::Run() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +19,18 @@
 #include "user/operator_commands.h"
 
 namespace onefortwo {
+
+// Calls a function after each move or resize of the windows it watches.
+class FrameWatch : public QObject {
+ public:
+  explicit FrameWatch(std::function<void()> changed);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> changed_;
+};
 
 // The running station: its windows, the station itself and the 56 ms timer, put together
 // and started in the order the station needs. Needs a QApplication.
@@ -50,6 +64,13 @@ class StationApplication {
   QTimer& timer() { return timer_; }
 
  private:
+  // How long after the start the windows are laid out again when their frames change.
+  static constexpr int kPlacementMs = 3000;
+
+  // Stacks panels B and C under panel A and puts the main window beside them, from the
+  // frames the windows have now.
+  void PlaceWindows();
+
   QtStationWindows windows_;
   Station station_;
   QtPrompter qt_prompter_;
@@ -59,6 +80,11 @@ class StationApplication {
   QTimer timer_;
   std::unique_ptr<MainWindow> main_window_;
   std::array<AmpPanel*, kAmpCount> panels_ = {};  // owned by the main window
+  QRect screen_;                                  // the screen's available area at the start
+  QElapsedTimer started_;
+  std::unique_ptr<FrameWatch> frame_watch_;
+  QRect placed_popup_;  // panel A's frame and the main window's decoration when last placed
+  QSize placed_decoration_;
 };
 
 }  // namespace onefortwo
