@@ -68,12 +68,12 @@ void StationApplication::Start(const std::string& working_directory) {
   for (int amp = 1; amp < kAmpCount; ++amp) panels_[amp]->show();
   // A window manager frames the windows a moment after they are shown, and only then are
   // their frames known; until the station has run a few seconds, the column is laid out
-  // again whenever panel A's frame or the main window's frame changes.
+  // again whenever the frame of a panel or of the main window changes.
   started_.start();
   frame_watch_ = std::make_unique<FrameWatch>([this] {
     if (started_.elapsed() < kPlacementMs) PlaceWindows();
   });
-  panels_[0]->installEventFilter(frame_watch_.get());
+  for (AmpPanel* panel : panels_) panel->installEventFilter(frame_watch_.get());
   main_window_->installEventFilter(frame_watch_.get());
 
   timer_.start();
@@ -81,13 +81,15 @@ void StationApplication::Start(const std::string& working_directory) {
 
 void StationApplication::PlaceWindows() {
   const QRect popup = panels_[0]->frameGeometry();
+  for (int amp = 1; amp < kAmpCount; ++amp) {
+    const QPoint wanted(popup.x(), popup.y() + amp * popup.height());
+    if (panels_[amp]->frameGeometry().topLeft() != wanted) panels_[amp]->move(wanted);
+  }
   const QSize decoration = main_window_->frameGeometry().size() - main_window_->size();
   // Nothing new to place by: the main window's own resizing by the aspect rule ends here.
   if (popup == placed_popup_ && decoration == placed_decoration_) return;
   placed_popup_ = popup;
   placed_decoration_ = decoration;
-  for (int amp = 1; amp < kAmpCount; ++amp)
-    panels_[amp]->move(popup.x(), popup.y() + amp * popup.height());
   main_window_->PlaceFrame(QRect(popup.x() + popup.width(), popup.y(),
                                  screen_.width() - popup.width(), screen_.height()));
 }
