@@ -57,8 +57,13 @@ void StationApplication::Start(const std::string& working_directory) {
   // window takes the rest of the area's width beside them, at the area's full height.
   for (int amp = 0; amp < kAmpCount; ++amp) {
     panels_[amp] = new AmpPanel(amp, station_.amps.amp_info[amp], main_window_.get());
-    panels_[amp]->SetCommand(
-        [this, amp](int control_id) { commands_.AmpPanelCommand(amp, control_id); });
+    // A panel's questions come in boxes owned by the panel, the diagram's by the main
+    // window.
+    panels_[amp]->SetCommand([this, amp](int control_id) {
+      qt_prompter_.SetOwner(panels_[amp]);
+      commands_.AmpPanelCommand(amp, control_id);
+      qt_prompter_.SetOwner(main_window_.get());
+    });
     windows_.SetPanel(amp, panels_[amp]);
   }
   screen_ = screen;
