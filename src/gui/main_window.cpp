@@ -7,7 +7,7 @@
 #include "icons.h"
 #include "serial_config_window.h"
 #include "serial_devices.h"
-#include "shell/aspect_rule.h"
+#include "shell/window_ratio.h"
 #include "shell/station_lifecycle.h"
 
 namespace onefortwo {

@@ -1,4 +1,4 @@
-#include "shell/aspect_rule.h"
+#include "shell/window_ratio.h"
 
 #include <gtest/gtest.h>
 
