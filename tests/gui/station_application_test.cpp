@@ -21,17 +21,26 @@
 
 namespace onefortwo {
 
+// A station application in a fresh working folder, on fake ports. `ClockType` is the fake
+// clock, or the steady clock where the poll cycle's 200 ms need real time.
+template <class ClockType = FakeClock>
+struct AppRig {
+  TempDir dir;
+  FakeOpener opener;
+  ClockType clock;
+  FakeSound sound;
+  StationApplication app{opener, clock, sound};
+};
+
 class StationApplicationTest : public QObject {
   Q_OBJECT
 
  private slots:
   void StartStacksThePanelsAndPlacesTheMainWindowBeside() {
-    TempDir dir;
-    FakeOpener opener;
-    opener.Add("COM2");
-    FakeClock clock;
-    FakeSound sound;
-    StationApplication app(opener, clock, sound);
+    AppRig<> rig;
+    rig.opener.Add("COM2");
+    StationApplication& app = rig.app;
+    TempDir& dir = rig.dir;
     app.Start(dir.path());
 
     QVERIFY(app.station().link.PortOpen());
@@ -52,12 +61,10 @@ class StationApplicationTest : public QObject {
   }
 
   void TimerPollsOnWhileTheExitQuestionIsOpen() {
-    TempDir dir;
-    FakeOpener opener;
-    const std::shared_ptr<FakeLine> line = opener.Add("COM2");
-    SteadyClock clock;  // the poll cycle's 200 ms need real time here
-    FakeSound sound;
-    StationApplication app(opener, clock, sound);
+    AppRig<SteadyClock> rig;  // the poll cycle's 200 ms need real time here
+    const std::shared_ptr<FakeLine> line = rig.opener.Add("COM2");
+    StationApplication& app = rig.app;
+    TempDir& dir = rig.dir;
     app.Start(dir.path());
     QSignalSpy ticks(&app.timer(), &QTimer::timeout);
 
@@ -87,12 +94,10 @@ class StationApplicationTest : public QObject {
   }
 
   void YesToTheExitQuestionEndsTheRun() {
-    TempDir dir;
-    FakeOpener opener;
-    opener.Add("COM2");
-    FakeClock clock;
-    FakeSound sound;
-    StationApplication app(opener, clock, sound);
+    AppRig<> rig;
+    rig.opener.Add("COM2");
+    StationApplication& app = rig.app;
+    TempDir& dir = rig.dir;
     app.Start(dir.path());
     WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     QTimer::singleShot(0, [&] { app.main_window().close(); });
@@ -102,12 +107,10 @@ class StationApplicationTest : public QObject {
   }
 
   void WithoutAPortTheOperatorPicksOneBeforeTheStationShows() {
-    TempDir dir;
-    FakeOpener opener;
-    opener.Add("COM5");
-    FakeClock clock;
-    FakeSound sound;
-    StationApplication app(opener, clock, sound);
+    AppRig<> rig;
+    rig.opener.Add("COM5");
+    StationApplication& app = rig.app;
+    TempDir& dir = rig.dir;
 
     bool timer_ran = true, main_shown = true;
     QStringList boxes;
@@ -140,16 +143,14 @@ class StationApplicationTest : public QObject {
   }
 
   void FaultReplyOpensItsDialogFillsThePanelAndSoundsTheAlarm() {
-    TempDir dir;
-    FakeOpener opener;
-    const std::shared_ptr<FakeLine> line = opener.Add("COM2");
-    FakeClock clock;
-    FakeSound sound;
-    StationApplication app(opener, clock, sound);
+    AppRig<> rig;
+    const std::shared_ptr<FakeLine> line = rig.opener.Add("COM2");
+    StationApplication& app = rig.app;
+    TempDir& dir = rig.dir;
     app.Start(dir.path());
     app.timer().stop();  // the test gives the ticks
     const auto tick = [&] {
-      clock.AdvanceMs(56);
+      rig.clock.AdvanceMs(56);
       app.main_timer().Tick();
     };
     for (int t = 0; t < 4; ++t) tick();
@@ -172,10 +173,10 @@ class StationApplicationTest : public QObject {
     QCOMPARE(app.panel(0).Text(kAttenuationText), QString("10.0"));
 
     for (int t = 0; t < 12; ++t) tick();
-    QCOMPARE(sound.beeps, 1);
+    QCOMPARE(rig.sound.beeps, 1);
     dialog->button(FaultDialogWindow::kClose)->click();
     for (int t = 0; t < 13; ++t) tick();
-    QCOMPARE(sound.beeps, 1);
+    QCOMPARE(rig.sound.beeps, 1);
     QVERIFY(app.windows().fault_dialog(0) == nullptr);
   }
 };
