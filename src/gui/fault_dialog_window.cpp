@@ -8,8 +8,8 @@
 
 namespace onefortwo {
 
-FaultDialogWindow::FaultDialogWindow(AmpModel& amps, SerialLink& link, int amp, QWidget* owner)
-    : QDialog(owner), core_(amps, link, amp) {
+FaultDialogWindow::FaultDialogWindow(Station& station, int amp, QWidget* owner)
+    : QDialog(owner), core_(station, amp) {
   setWindowTitle(QString::fromLatin1(core_.title().c_str()));
   controls_ = std::make_unique<TemplateControls>(kFaultDialogTemplate, this);
   setFixedSize(controls_->client_size());

@@ -29,7 +29,7 @@ class FaultDialogWindow : public QDialog {
 
   // The dialog of amplifier `amp` (0..2), owned by `owner` (its panel), showing the fault
   // of the record now.
-  FaultDialogWindow(AmpModel& amps, SerialLink& link, int amp, QWidget* owner);
+  FaultDialogWindow(Station& station, int amp, QWidget* owner);
   ~FaultDialogWindow() override;
 
   int amp() const { return core_.amp(); }

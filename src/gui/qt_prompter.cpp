@@ -13,3 +13,13 @@ bool QtPrompter::AskYesNo(const char* prompt, const char* caption) {
 }
 
 }  // namespace onefortwo
+
+namespace onefortwo {
+
+void QtPrompter::Tell(const char* text, const char* caption) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, owner_);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace onefortwo

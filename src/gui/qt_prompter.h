@@ -16,6 +16,7 @@ class QtPrompter : public Prompter {
 
   // Yes is the default button, as in the system's boxes.
   bool AskYesNo(const char* prompt, const char* caption) override;
+  void Tell(const char* text, const char* caption) override;
 
  private:
   QPointer<QWidget> owner_;

@@ -25,7 +25,7 @@ bool QtStationWindows::IsFaultDialogOpen(int amp) {
 }
 
 FaultDialogWindow* QtStationWindows::MakeFaultDialog(int amp) {
-  auto* dialog = new FaultDialogWindow(station_->amps, station_->link, amp, panels_[amp]);
+  auto* dialog = new FaultDialogWindow(*station_, amp, panels_[amp]);
   fault_dialogs_[amp] = dialog;
   // Closed is closed at once, though the window is deleted a little later.
   QObject::connect(dialog, &QDialog::finished, dialog, [this, amp, dialog] {

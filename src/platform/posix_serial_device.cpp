@@ -10,6 +10,8 @@
 #include <linux/serial.h>
 #endif
 
+#include <string>
+
 #include "port_names.h"
 #include "wserial/serial_link.h"
 
@@ -82,10 +84,18 @@ std::unique_ptr<PosixSerialDevice> PosixSerialDevice::Open(const std::string& pa
     *error = ErrorFromErrno(errno);
     return nullptr;
   }
-  struct termios probe;
-  if (::tcgetattr(fd, &probe) != 0) {
+  struct termios line;
+  if (::tcgetattr(fd, &line) != 0) {
     ::close(fd);
     *error = OpenError::not_a_serial_port;
+    return nullptr;
+  }
+  // Raw from the start: a terminal's echo would put the equipment's bytes back on the
+  // shared line, and its output processing would turn a check byte 0x0A into 0D 0A.
+  MakeRawLine(&line);
+  if (::tcsetattr(fd, TCSANOW, &line) != 0) {
+    ::close(fd);
+    *error = OpenError::failed;
     return nullptr;
   }
   // Exclusive, as the station's port is: a later open by another program gets EBUSY.
@@ -101,10 +111,25 @@ PosixSerialDevice::~PosixSerialDevice() {
   }
 }
 
+void MakeRawLine(struct termios* termios_p) {
+  struct termios& tio = *termios_p;
+  tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR |
+                                        ICRNL | IXON | IXOFF | IXANY | IMAXBEL);
+#ifdef IUCLC
+  tio.c_iflag &= ~static_cast<tcflag_t>(IUCLC);
+#endif
+  tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHOK | ECHONL | ICANON | ISIG | IEXTEN);
+  tio.c_cc[VMIN] = 1;
+  tio.c_cc[VTIME] = 0;
+}
+
 bool ApplyLineSettings(struct termios* termios_p, const LineSettings& settings) {
   struct termios& tio = *termios_p;
   ::cfmakeraw(&tio);
   tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP);
+  // With parity on, bytes that arrive with a wrong parity bit are not taken as they are.
+  if (settings.parity_code == 1 || settings.parity_code == 2) tio.c_iflag |= INPCK;
   tio.c_cflag |= CLOCAL | CREAD;
   tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
   switch (settings.data_bits) {
@@ -159,18 +184,34 @@ bool PosixSerialDevice::Configure(const LineSettings& settings) {
   return true;
 }
 
+void PosixSerialDevice::Gone(int error) {
+  hung_up_ = true;
+  if (!failure_.empty()) return;
+  switch (error) {
+    case 0:
+      failure_ = "the device hung up";
+      break;
+    case EIO:
+      failure_ = "input/output error: the device hung up or was unplugged";
+      break;
+    default:
+      failure_ = "the device is gone (unplugged)";
+      break;
+  }
+}
+
 int PosixSerialDevice::Read(uint8_t* buffer, size_t size) {
   if (size == 0) return 0;
   for (;;) {
     const ssize_t got = ::read(fd_, buffer, size);
     if (got > 0) return static_cast<int>(got);
     if (got == 0) {
-      hung_up_ = true;  // end of file: the other end has gone
+      Gone(0);  // end of file: the other end has gone
       return -1;
     }
     if (errno == EINTR) continue;
     if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
-    if (errno == EIO || errno == ENXIO || errno == ENODEV) hung_up_ = true;
+    if (errno == EIO || errno == ENXIO || errno == ENODEV) Gone(errno);
     return -1;
   }
 }
@@ -184,6 +225,10 @@ bool PosixSerialDevice::Write(const uint8_t* data, size_t size) {
       continue;
     }
     if (put < 0 && errno == EINTR) continue;
+    if (put < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) {
+      Gone(errno);
+      return false;
+    }
     if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       struct pollfd room = {fd_, POLLOUT, 0};
       if (::poll(&room, 1, kWriteWaitMs) > 0 && (room.revents & POLLOUT)) continue;

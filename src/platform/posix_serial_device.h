@@ -11,7 +11,9 @@ namespace onefortwo {
 
 // A serial device through termios. Opened non-blocking, so that a read returns at once
 // with what has arrived; a hang-up or an unplugged adapter reads as an error (-1), never
-// as a busy loop or a crash.
+// as a busy loop or a crash, and from then on Failure() says why. From the moment it is
+// opened the line is raw binary: no echo, no line editing, no output processing, no
+// XON/XOFF, whatever Configure later refuses.
 class PosixSerialDevice : public SerialDevice {
  public:
   // Opens `path` for reading and writing, exclusively. Null with `*error` set on failure.
@@ -22,6 +24,7 @@ class PosixSerialDevice : public SerialDevice {
   int Read(uint8_t* buffer, size_t size) override;
   bool Write(const uint8_t* data, size_t size) override;
   void Flush() override;
+  std::string Failure() const override { return failure_; }
 
   // True once a read has seen the other end hang up.
   bool hung_up() const { return hung_up_; }
@@ -31,8 +34,12 @@ class PosixSerialDevice : public SerialDevice {
 
  private:
   explicit PosixSerialDevice(int fd) : fd_(fd) {}
+  // Records that the device has gone, with `error` (an errno value, 0 for end of file).
+  void Gone(int error);
+
   int fd_;
   bool hung_up_ = false;
+  std::string failure_;
   bool rs485_enabled_ = false;
 };
 
@@ -42,10 +49,17 @@ class PosixSerialPortOpener : public SerialPortOpener {
   std::unique_ptr<SerialDevice> Open(const std::string& port_name, OpenError* error) override;
 };
 
-// Sets `*termios_p` for the settings: raw bytes, the data bits, parity and stop bits, no
-// XON/XOFF or hardware handshake, reads that return at once, and the rate where it has a
-// Bnnn constant (other rates are left to SetCustomBaud). False for settings the line
-// cannot take (data bits outside 5..8, unknown parity or stop code, a rate not above 0).
+// Makes `*termios_p` a raw binary line without touching the character format or the rate
+// (c_cflag) or the input parity check (INPCK): no echo, no canonical mode, no signals, no
+// output processing, no translation of CR and NL, no XON/XOFF, and reads that return at
+// once with what has arrived. What every port is set to as soon as it is opened.
+void MakeRawLine(struct termios* termios_p);
+
+// Sets `*termios_p` for the settings: raw bytes, the data bits, parity (checked on input
+// when it is on) and stop bits, no XON/XOFF or hardware handshake, reads that return at
+// once, and the rate where it has a Bnnn constant (other rates are left to SetCustomBaud).
+// False for settings the line cannot take (data bits outside 5..8, unknown parity or stop
+// code, a rate not above 0).
 bool ApplyLineSettings(struct termios* termios_p, const LineSettings& settings);
 
 // Sets an arbitrary rate with the kernel's termios2 (BOTHER). False where not supported.

@@ -28,6 +28,7 @@ class SimSerialDevice : public SerialDevice {
   int Read(uint8_t* buffer, size_t size) override;
   bool Write(const uint8_t* data, size_t size) override;
   void Flush() override;
+  bool Simulated() const override { return true; }
 
  private:
   double NowMs();

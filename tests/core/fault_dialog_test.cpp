@@ -32,7 +32,7 @@ TEST_F(FaultDialogTest, LifecycleFromFaultToAcknowledgeToClearing) {
   EXPECT_EQ(std::vector<std::string>({"open fault 1", "fault text 1 Over Temperature"}),
             FaultRequests());
 
-  FaultDialog dialog(station.amps, station.link, 1);
+  FaultDialog dialog(station, 1);
   EXPECT_EQ("Amplifier B Fault", dialog.title());
   EXPECT_STREQ("Over Temperature", dialog.FaultText());
   EXPECT_TRUE(dialog.Red());
@@ -60,12 +60,12 @@ TEST_F(FaultDialogTest, LifecycleFromFaultToAcknowledgeToClearing) {
 TEST_F(FaultDialogTest, FaultResetSendsBToTheDialogsAmplifier) {
   const uint8_t addresses[] = {65, 66, 67};
   for (int amp = 0; amp < kAmpCount; ++amp) {
-    FaultDialog dialog(station.amps, station.link, amp);
+    FaultDialog dialog(station, amp);
     EXPECT_TRUE(dialog.FaultReset());
     EXPECT_EQ(std::vector<Bytes>({CommandFrame(addresses[amp], "B")}), Sent());
   }
   station.link.ClosePort();
-  EXPECT_FALSE(FaultDialog(station.amps, station.link, 2).FaultReset());
+  EXPECT_FALSE(FaultDialog(station, 2).FaultReset());
 }
 
 TEST_F(FaultDialogTest, ClosedDialogReopensOnlyWhenTheAmplifierFaultsAnew) {
@@ -82,7 +82,7 @@ TEST_F(FaultDialogTest, ClosedDialogReopensOnlyWhenTheAmplifierFaultsAnew) {
   // Opened from the panel meanwhile: alarm not armed, red, Acknowledge disabled.
   commands.AmpPanelCommand(2, 105);
   EXPECT_EQ(std::vector<std::string>({"open fault 2"}), FaultRequests());
-  FaultDialog from_panel(station.amps, station.link, 2);
+  FaultDialog from_panel(station, 2);
   EXPECT_TRUE(from_panel.Red());
   EXPECT_FALSE(from_panel.AcknowledgeEnabled());
   windows.fault_open[2] = false;
@@ -98,8 +98,8 @@ TEST_F(FaultDialogTest, ClosedDialogReopensOnlyWhenTheAmplifierFaultsAnew) {
 TEST_F(FaultDialogTest, TwoFaultedAmplifiersEachKeepTheirOwnDialog) {
   Reply(0, Faulted(0x04));
   Reply(2, Faulted(0, 0x20));
-  FaultDialog a(station.amps, station.link, 0);
-  FaultDialog c(station.amps, station.link, 2);
+  FaultDialog a(station, 0);
+  FaultDialog c(station, 2);
   EXPECT_EQ("Amplifier A Fault", a.title());
   EXPECT_EQ("Amplifier C Fault", c.title());
   EXPECT_STREQ("Over Voltage", a.FaultText());
@@ -115,7 +115,7 @@ TEST_F(FaultDialogTest, TwoFaultedAmplifiersEachKeepTheirOwnDialog) {
 
 TEST_F(FaultDialogTest, UnknownAmplifierShowsNothingAndSendsNothing) {
   for (int amp : {-1, 3}) {
-    FaultDialog dialog(station.amps, station.link, amp);
+    FaultDialog dialog(station, amp);
     EXPECT_EQ("Amplifier ? Fault", dialog.title());
     EXPECT_STREQ("", dialog.FaultText());
     EXPECT_FALSE(dialog.Red());

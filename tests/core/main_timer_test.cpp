@@ -46,7 +46,10 @@ TEST_F(MainTimerTest, EachAmplifierBeepsOnItsOwnTickOfThe13TickCycle) {
       {"C", {2}, {8, 21, 34}},
       {"all three", {0, 1, 2}, {0, 4, 8, 13, 17, 21, 26, 30, 34}},
   };
-  station.link.ClosePort();  // no polling: the records stay as each case sets them
+  // No polling: once the closed port's first tick has shown every amplifier as out of
+  // contact, the records stay as each case sets them.
+  station.link.ClosePort();
+  timer.Tick();
   for (const auto& c : cases) {
     for (int amp = 0; amp < kAmpCount; ++amp) {
       station.amps.InitAmpInfo(amp);
@@ -73,7 +76,10 @@ TEST_F(MainTimerTest, OnlyAFaultWithItsDialogOpenAndItsAlarmOnBeeps) {
       {"fault cleared to standby", amp_standby, true, 1, false},
       {"no contact", amp_no_contact, true, 1, false},
   };
-  station.link.ClosePort();  // no polling: the records stay as each case sets them
+  // No polling: once the closed port's first tick has shown every amplifier as out of
+  // contact, the records stay as each case sets them.
+  station.link.ClosePort();
+  timer.Tick();
   for (const auto& c : cases) {
     for (int amp = 0; amp < kAmpCount; ++amp) {
       station.amps.amp_info[amp].status = c.status;

@@ -166,6 +166,7 @@ TEST_F(MouseCommandTest, ClicksAnywhereAtAnySize) {
       ++asked;
       return false;
     }
+    void Tell(const char*, const char*) override { ++asked; }
     int asked = 0;
   } no;
   OperatorCommands clicks(station, no, windows, panels);

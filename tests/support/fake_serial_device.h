@@ -18,7 +18,8 @@ struct FakeLine {
   Bytes written;                // every byte written, in order
   std::vector<Bytes> frames;    // each Write call's bytes
   std::deque<uint8_t> incoming; // bytes waiting to be read
-  bool fail_reads = false;      // every read fails (unplugged adapter)
+  bool fail_reads = false;      // every read fails
+  std::string failure;          // when set, the device has failed for good (unplugged)
   bool refuse_configure = false;
   LineSettings configured;
   int configure_calls = 0;
@@ -40,6 +41,7 @@ class FakeSerialDevice : public SerialDevice {
   int Read(uint8_t* buffer, size_t size) override;
   bool Write(const uint8_t* data, size_t size) override;
   void Flush() override { ++line_->flushes; }
+  std::string Failure() const override { return line_->failure; }
 
  private:
   std::shared_ptr<FakeLine> line_;

@@ -16,6 +16,10 @@ bool ScriptedPrompter::AskYesNo(const char* prompt, const char* caption) {
   return answer;
 }
 
+void ScriptedPrompter::Tell(const char* text, const char* caption) {
+  asked.push_back(std::string("told ") + caption + ": " + text);
+}
+
 std::vector<std::string> ScriptedPrompter::Take() {
   std::vector<std::string> taken;
   taken.swap(asked);

@@ -15,6 +15,8 @@ namespace onefortwo {
 class ScriptedPrompter : public Prompter {
  public:
   bool AskYesNo(const char* prompt, const char* caption) override;
+  // Recorded as "told caption: text"; needs no answer.
+  void Tell(const char* text, const char* caption) override;
 
   // The questions asked since the last call, and forgets them.
   std::vector<std::string> Take();

@@ -52,6 +52,16 @@ void CopyReading(char* to, const char* from) {
   to[4] = '\0';
 }
 
+// The 4-character reading at `from` as a number; NaN when it holds none.
+double ReadingNumber(const char* from) {
+  char text[5];
+  std::memcpy(text, from, 4);
+  text[4] = '\0';
+  bool found = false;
+  const double value = ParseLeadingNumber(text, &found);
+  return found ? value : std::nan("");
+}
+
 // Shown instead of a number too large for the reading's place (only a corrupted reply
 // carries one: a real amplifier reports at most 99.9 dBm).
 constexpr const char* kOverRange = "****";
@@ -85,11 +95,11 @@ void ConvertPowerReading(char* text, power_enum power_format, const char* watts_
   }
 }
 
-void AmpModel::ParseAmpResponse(int amp, const char* response_buf, int receive_count,
+bool AmpModel::ParseAmpResponse(int amp, const char* response_buf, int receive_count,
                                 power_enum power_format) {
-  if (amp < 0 || amp >= kAmpCount) return;
+  if (amp < 0 || amp >= kAmpCount) return false;
   // A reply too short for the status layout would leave earlier traffic in the fields.
-  if (receive_count < kAmpStatusFrameLength || response_buf[2] != '?') return;
+  if (receive_count < kAmpStatusFrameLength || response_buf[2] != '?') return false;
   amp_struct& info = amp_info[amp];
   const auto byte = [response_buf](int index) {
     return static_cast<unsigned char>(response_buf[index]);
@@ -126,6 +136,14 @@ void AmpModel::ParseAmpResponse(int amp, const char* response_buf, int receive_c
     }
   }
 
+  AmpReadings& numbers = readings[amp];
+  numbers.attenuation_db = ReadingNumber(response_buf + 7);
+  numbers.helix_current_ma = ReadingNumber(response_buf + 11);
+  numbers.forward_dbm = ReadingNumber(response_buf + 15);
+  numbers.reverse_dbm = ReadingNumber(response_buf + 19);
+  numbers.temperature_c = ReadingNumber(response_buf + 23);
+  numbers.helix_voltage_kv = ReadingNumber(response_buf + 27);
+
   CopyReading(info.attenuation, response_buf + 7);
   CopyReading(info.current, response_buf + 11);
   CopyReading(info.power_out, response_buf + 15);
@@ -146,6 +164,7 @@ void AmpModel::ParseAmpResponse(int amp, const char* response_buf, int receive_c
   }
   old_status[amp] = info.status;
   old_fault_status[amp] = info.fault_status;
+  return true;
 }
 
 }  // namespace onefortwo

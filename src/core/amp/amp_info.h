@@ -57,6 +57,17 @@ struct amp_struct {
 };
 static_assert(sizeof(amp_struct) == 72, "amp_struct is compared byte for byte: no padding");
 
+// The numbers of one amplifier status reply as they came off the line, before any
+// conversion to the panels' unit. NaN where a field holds no number.
+struct AmpReadings {
+  double attenuation_db;
+  double helix_current_ma;
+  double helix_voltage_kv;
+  double temperature_c;
+  double forward_dbm;
+  double reverse_dbm;
+};
+
 constexpr int kAmpCount = 3;
 constexpr int base_address = 64;  // controller 64 "@", amplifiers 65..67 "A".."C"
 
@@ -75,7 +86,8 @@ class AmpModel {
   // `receive_count` bytes (ACK, address, text, ETX, check byte) into amp_info[amp], with
   // the powers in `power_format`, and opens, re-arms or updates its fault dialog. A frame
   // whose text is not a status reply ("?" first, 29 characters at least) changes nothing.
-  void ParseAmpResponse(int amp, const char* response_buf, int receive_count,
+  // Returns whether the frame was a status reply and was taken in.
+  bool ParseAmpResponse(int amp, const char* response_buf, int receive_count,
                         power_enum power_format);
 
   amp_struct amp_info[kAmpCount] = {};
@@ -86,6 +98,8 @@ class AmpModel {
   // that the power can be given in whatever unit is chosen now; empty after InitAmpInfo
   // and before the first reply.
   char forward_dbm[kAmpCount][kReadingSize] = {};
+  // The numbers of the last status reply of each amplifier, as received.
+  AmpReadings readings[kAmpCount] = {};
 
   // Amplifier `amp`'s forward power as text in `power_format`: the last received reading
   // converted exactly as the reply parsing converts it, so it equals power_out whenever

@@ -4,8 +4,8 @@
 
 namespace onefortwo {
 
-FaultDialog::FaultDialog(AmpModel& amps, SerialLink& link, int amp)
-    : amps_(amps), link_(link), amp_(amp) {
+FaultDialog::FaultDialog(Station& station, int amp)
+    : station_(station), amps_(station.amps), amp_(amp) {
   char title[32];
   std::snprintf(title, sizeof title, "Amplifier %c Fault", Known() ? 'A' + amp : '?');
   title_ = title;
@@ -26,11 +26,15 @@ bool FaultDialog::AcknowledgeEnabled() const {
 }
 
 void FaultDialog::Acknowledge() {
-  if (Known()) amps_.audio_enabled[amp_] = 0;
+  if (!Known() || amps_.audio_enabled[amp_] == 0) return;
+  amps_.audio_enabled[amp_] = 0;
+  station_.events.AlarmAcknowledged(amp_);
 }
 
 bool FaultDialog::FaultReset() {
-  return Known() && link_.SendCommand(base_address + amp_ + 1, "B", 0);
+  if (!Known()) return false;
+  station_.events.FaultResetPressed(amp_);
+  return station_.SendToAmp(amp_, "B", title_ + ": Fault Reset");
 }
 
 }  // namespace onefortwo

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "amp/amp_info.h"
-#include "wserial/serial_link.h"
+#include "shell/station.h"
 
 namespace onefortwo {
 
@@ -18,8 +18,9 @@ constexpr uint32_t kFaultDialogRed = 0x000000FF;
 // (StationWindows::UpdateFaultDialog). Closing it only destroys the window.
 class FaultDialog {
  public:
-  // Opened for amplifier `amp` (0..2); it keeps that amplifier until it closes.
-  FaultDialog(AmpModel& amps, SerialLink& link, int amp);
+  // Opened for amplifier `amp` (0..2) of `station`; it keeps that amplifier until it
+  // closes.
+  FaultDialog(Station& station, int amp);
 
   int amp() const { return amp_; }
   // "Amplifier A Fault".
@@ -36,16 +37,17 @@ class FaultDialog {
 
   // Acknowledge: silences the alarm (until the fault changes while the amplifier is
   // faulted, or it faults anew with its dialog closed). The button is then disabled.
+  // Tells AlarmAcknowledged while the alarm was on.
   void Acknowledge();
-  // Fault Reset: sends "B" to the amplifier; the dialog stays open. False when nothing
-  // reached an open port.
+  // Fault Reset: sends "B" to the amplifier; the dialog stays open. Tells
+  // FaultResetPressed, then the command. False when nothing reached an open port.
   bool FaultReset();
 
  private:
   bool Known() const { return amp_ >= 0 && amp_ < kAmpCount; }
 
+  Station& station_;
   AmpModel& amps_;
-  SerialLink& link_;
   int amp_;
   std::string title_;
 };

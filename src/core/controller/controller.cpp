@@ -2,9 +2,9 @@
 
 namespace onefortwo {
 
-void ControllerState::ParseControllerResponse(const char* response_buf, int receive_count) {
+bool ControllerState::ParseControllerResponse(const char* response_buf, int receive_count) {
   // A reply too short for four status bytes would show earlier traffic as switch positions.
-  if (receive_count < kControllerStatusFrameLength || response_buf[2] != '1') return;
+  if (receive_count < kControllerStatusFrameLength || response_buf[2] != '1') return false;
   const unsigned char s1 = static_cast<unsigned char>(response_buf[3]);
   const unsigned char s4 = static_cast<unsigned char>(response_buf[6]);
   const int manual = (s1 & 0x01) ? 0 : 1;
@@ -34,6 +34,7 @@ void ControllerState::ParseControllerResponse(const char* response_buf, int rece
     windows_.InvalidateMainWindow(nullptr, false);
   }
   if (redraw) windows_.UpdateMainWindow();
+  return true;
 }
 
 }  // namespace onefortwo

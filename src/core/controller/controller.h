@@ -1,5 +1,6 @@
 #pragma once
 
+#include "events/station_events.h"
 #include "platform/station_windows.h"
 
 namespace onefortwo {
@@ -15,13 +16,24 @@ class ControllerState {
   // Decodes the controller's status reply (the frame `response_buf` of `receive_count`
   // bytes) and has what changed repainted: the mode line, the local/remote line, or the
   // whole diagram for a switch, painted before the call returns. A frame whose text is
-  // not a status reply ("1" and four status bytes) changes nothing.
-  void ParseControllerResponse(const char* response_buf, int receive_count);
+  // not a status reply ("1" and four status bytes) changes nothing. Returns whether the
+  // frame was a status reply and was taken in.
+  bool ParseControllerResponse(const char* response_buf, int receive_count);
+
+  // The four facts as they stand.
+  ControllerStatus Status() const {
+    return {waveguide1, waveguide2, controller_local, controller_manual};
+  }
 
   int waveguide1 = 65;        // switch 1 in position 'A' (65) or 'B' (66)
   int waveguide2 = 65;        // switch 2 likewise
   int controller_local = 1;   // 1 local control, 0 remote
   int controller_manual = 1;  // 1 manual redundancy, 0 automatic
+  // 1 while the values above are confirmed: the controller has answered since the start
+  // and since the port was last opened, and not missed three replies in a row since. 0
+  // otherwise, and the diagram marks the switches and modes as unconfirmed. The station
+  // sets it; a record on its own counts as confirmed.
+  int controller_contact = 1;
 
   // Client rectangles of the two mode lines at the top left of the main window.
   static constexpr Rect kModeLine = {2, 0, 92, 15};

@@ -9,6 +9,9 @@ class Prompter {
   virtual ~Prompter() = default;
   // Shows `prompt` in a box captioned `caption` (normally "Confirm"); true for Yes.
   virtual bool AskYesNo(const char* prompt, const char* caption) = 0;
+  // Shows `text` in a box with an OK button, owned like the questions, and returns when
+  // the operator has read it.
+  virtual void Tell(const char* text, const char* caption) = 0;
 };
 
 }  // namespace onefortwo

@@ -36,6 +36,14 @@ class SerialDevice {
 
   // Returns when the driver has sent what was written (or cannot send it).
   virtual void Flush() = 0;
+
+  // Empty while the device works. Once it has failed for good (the adapter was unplugged,
+  // the other end hung up, the connection was refused or dropped), why, in a few words:
+  // the station then closes it and opens the same name anew every 2 seconds.
+  virtual std::string Failure() const { return std::string(); }
+
+  // True for the built-in simulated installation, which the station marks as such.
+  virtual bool Simulated() const { return false; }
 };
 
 // Why a port could not be opened. A closed set: the GUI words each one.

@@ -7,7 +7,8 @@
 
 namespace onefortwo {
 
-double ParseLeadingNumber(const char* text) {
+double ParseLeadingNumber(const char* text, bool* found) {
+  if (found != nullptr) *found = false;
   if (text == nullptr) return 0.0;
   const char* p = text;
   while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
@@ -16,10 +17,13 @@ double ParseLeadingNumber(const char* text) {
     negative = *p == '-';
     ++p;
   }
+  // from_chars takes a minus sign of its own: a second sign would pass as a number.
+  if (*p == '+' || *p == '-') return 0.0;
   double value = 0.0;
   const char* end = p + std::strlen(p);
   const auto result = std::from_chars(p, end, value);
   if (result.ec == std::errc::invalid_argument) return 0.0;
+  if (found != nullptr) *found = true;
   if (result.ec == std::errc::result_out_of_range) {
     // from_chars leaves the value alone: a negative exponent underflowed, any other
     // overflowed.

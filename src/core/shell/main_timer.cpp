@@ -3,6 +3,7 @@
 namespace onefortwo {
 
 void MainTimer::Tick() {
+  station_.SuperviseLink();
   if (station_.link.PortOpen()) station_.Poll(0);
 
   for (int amp = 0; amp < kAmpCount; ++amp) {

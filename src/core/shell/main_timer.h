@@ -20,7 +20,9 @@ class MainTimer {
   MainTimer(Station& station, StationWindows& windows, Sound& sound)
       : station_(station), windows_(windows), sound_(sound) {}
 
-  // One tick: a step of the poll cycle while the port is open; then the beep of the
+  // One tick: the port's supervision (a failed port closed and opened anew, nothing
+  // shown as live while it is closed), a step of the poll cycle while the port is open;
+  // then the beep of the
   // amplifier whose turn it is, when it is faulted, its fault dialog is open and its
   // alarm has not been acknowledged (audio_enabled).
   void Tick();

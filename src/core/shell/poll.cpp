@@ -14,10 +14,42 @@ void Station::Poll(int iteration) {
     const int device =
         address >= base_address && address <= base_address + 3 ? address - base_address : -1;
     if (device == 0) {
-      controller.ParseControllerResponse(link.response_buf, link.receive_count);
+      if (controller.ParseControllerResponse(link.response_buf, link.receive_count)) {
+        GainContact(device);
+        const ControllerStatus now = controller.Status();
+        events.ControllerReply(now);
+        // Changes are told against the last reply heard, not against the start values.
+        if (controller_heard_ && now != controller_heard_status_) {
+          const double at = NowMs();
+          ControllerChange change;
+          change.before = controller_heard_status_;
+          change.after = now;
+          change.switch_commanded =
+              at - last_switch_command_ms_ <= ControllerChange::kCommandedWindowMs;
+          change.mode_commanded =
+              at - last_mode_command_ms_ <= ControllerChange::kCommandedWindowMs;
+          events.ControllerChanged(change);
+        }
+        controller_heard_ = true;
+        controller_heard_status_ = now;
+      }
     } else if (device > 0) {
-      amps.ParseAmpResponse(device - 1, link.response_buf, link.receive_count, power_format);
-      UpdateAmpPopup(device - 1);
+      const int amp = device - 1;
+      const amp_enum before = amps.amp_info[amp].status;
+      const bool status_reply =
+          amps.ParseAmpResponse(amp, link.response_buf, link.receive_count, power_format);
+      UpdateAmpPopup(amp);
+      if (status_reply) {
+        GainContact(device);
+        ReportAmp(amp, before);
+        const fault_enum fault = amps.amp_info[amp].fault_status;
+        if (fault != reported_fault_[amp]) {
+          if (reported_fault_[amp] != fault_none) events.FaultCleared(amp, reported_fault_[amp]);
+          if (fault != fault_none) events.FaultRaised(amp, fault);
+          reported_fault_[amp] = fault;
+        }
+        events.AmpReply(amp, amps.amp_info[amp], amps.readings[amp]);
+      }
     }
     if (device >= 0) error_count[device] = 0;
     link.ResetReceiver();
@@ -30,9 +62,12 @@ void Station::Poll(int iteration) {
     error_count[device] += 1;
     if (error_count[device] > 2) {
       if (device != 0) {
+        const amp_enum before = amps.amp_info[device - 1].status;
         amps.InitAmpInfo(device - 1);
         UpdateAmpPopup(device - 1);
+        ReportAmp(device - 1, before);
       }
+      LoseContact(device, "no reply to three queries in a row");
       error_count[device] = 2;
     }
   }

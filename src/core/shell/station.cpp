@@ -1,5 +1,6 @@
 #include "shell/station.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "amp/set_point.h"
@@ -7,29 +8,71 @@
 namespace onefortwo {
 
 Station::Station(SerialPortOpener& opener, Clock& clock, StationWindows& windows)
-    : link(opener, clock, windows), amps(windows), controller(windows), windows_(windows) {}
-
-bool Station::SendToAmp(int amp, const char* text) {
-  return link.SendCommand(base_address + amp + 1, text, 0);
+    : link(opener, clock, windows),
+      amps(windows),
+      controller(windows),
+      windows_(windows),
+      clock_(clock) {
+  link.set_events(&events);
+  // Nothing has answered yet: the controller's start values are not its state.
+  controller.controller_contact = 0;
 }
 
-bool Station::SetPower(int amp, double pwr) {
-  const std::string text = SetPowerText(power_format, pwr);
-  return !text.empty() && SendToAmp(amp, text.c_str());
+double Station::NowMs() {
+  int64_t frequency = 0;
+  if (!clock_.QueryPerformanceFrequency(&frequency) || frequency <= 0) return std::nan("");
+  const int64_t counter = clock_.QueryPerformanceCounter();
+  return static_cast<double>(counter / frequency) * 1000.0 +
+         static_cast<double>(counter % frequency) * 1000.0 / static_cast<double>(frequency);
 }
 
-bool Station::SetAttenuation(int amp, double db) {
-  const std::string text = SetAttenuationText(db);
-  return !text.empty() && SendToAmp(amp, text.c_str());
+bool Station::Command(int device, const char* text, const std::string& question) {
+  if (device < 0 || device >= kDeviceCount || text == nullptr) return false;
+  const bool sent = link.SendCommand(base_address + device, text, 0);
+  if (device == kControllerDevice) {
+    if (text[0] == 'B' && (text[1] == '1' || text[1] == '2')) last_switch_command_ms_ = NowMs();
+    if (text[0] == '6' && (text[1] == '0' || text[1] == '1')) last_mode_command_ms_ = NowMs();
+  }
+  CommandEvent command;
+  command.device = device;
+  command.text = text;
+  command.question = question;
+  command.sent = sent;
+  events.CommandSent(command);
+  return sent;
 }
 
-bool Station::SetConstant(int amp, int on, double pwr) {
+bool Station::SendToAmp(int amp, const char* text, const std::string& question) {
   if (amp < 0 || amp >= kAmpCount) return false;
-  // The level "as shown" is the forward power in the unit chosen now: right after a change
-  // of unit, power_out still holds the old unit's text until the next reply.
+  return Command(amp + 1, text, question);
+}
+
+bool Station::SetPowerIn(power_enum unit, int amp, double pwr, const std::string& question) {
+  const std::string text = SetPowerText(unit, pwr);
+  return !text.empty() && SendToAmp(amp, text.c_str(), question);
+}
+
+bool Station::SetPower(int amp, double pwr, const std::string& question) {
+  return SetPowerIn(power_format, amp, pwr, question);
+}
+
+bool Station::SetAttenuation(int amp, double db, const std::string& question) {
+  const std::string text = SetAttenuationText(db);
+  return !text.empty() && SendToAmp(amp, text.c_str(), question);
+}
+
+bool Station::SetConstantIn(power_enum unit, int amp, int on, double pwr,
+                            const std::string& question) {
+  if (amp < 0 || amp >= kAmpCount) return false;
+  // The level "as shown" is the forward power in the unit given: right after a change of
+  // unit, power_out still holds the old unit's text until the next reply.
   const std::string text =
-      SetConstantText(power_format, on, pwr, amps.ForwardPowerText(amp, power_format).c_str());
-  return !text.empty() && SendToAmp(amp, text.c_str());
+      SetConstantText(unit, on, pwr, amps.ForwardPowerText(amp, unit).c_str());
+  return !text.empty() && SendToAmp(amp, text.c_str(), question);
+}
+
+bool Station::SetConstant(int amp, int on, double pwr, const std::string& question) {
+  return SetConstantIn(power_format, amp, on, pwr, question);
 }
 
 void Station::UpdateAmpPopup(int amp) {

@@ -19,6 +19,7 @@ bool StartStation(Station& station, const std::string& working_directory) {
   std::string folder = working_directory;
   if (!folder.empty() && !IsSeparator(folder.back())) folder += kSeparator;
   station.link.save_directory = folder;
+  station.events.StationStarted(kStationVersion);
 
   station.link.LoadSerialDefaults();
   station.link.InitSerial();  // the result is not needed: the port's state tells
@@ -28,7 +29,8 @@ bool StartStation(Station& station, const std::string& working_directory) {
 
 bool ConfirmExit(Station& station, Prompter& prompter) {
   if (!prompter.AskYesNo("Exit 1:2 M&C?", "Confirm")) return false;
-  station.link.ClosePort();
+  station.link.ClosePort("the station ends");
+  station.events.StationEnded();
   return true;
 }
 

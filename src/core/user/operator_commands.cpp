@@ -22,7 +22,9 @@ void OperatorCommands::AmpPanelCommand(int amp, int control_id) {
       TogglePowerFormat();
       break;
     case PanelActionKind::toggle_constant:
-      station_.SetConstant(amp, action.constant_on, -1.0);
+      Sent(station_.SetConstant(amp, action.constant_on, -1.0,
+                                action.constant_on ? "Constant Power button: on at the power shown"
+                                                   : "Constant Power button: off"));
       break;
     case PanelActionKind::open_fault_dialog:
       windows_.OpenFaultDialog(amp);
@@ -31,7 +33,7 @@ void OperatorCommands::AmpPanelCommand(int amp, int control_id) {
       panels_.OpenNumberEntry(amp, action.entry);
       break;
     case PanelActionKind::confirm_command:
-      if (Confirm(action.prompt)) station_.SendToAmp(amp, action.command);
+      if (Confirm(action.prompt)) Sent(station_.SendToAmp(amp, action.command, action.prompt));
       break;
   }
 }
@@ -87,9 +89,11 @@ void OperatorCommands::MainWindowMouseClick(int x, int y) {
     case DiagramSpot::mode_text:
       // The question names the mode to go to, so the answer sends that mode's command.
       if (station_.controller.controller_manual != 0) {
-        if (Confirm("Activate Automatic Mode?")) station_.link.SendCommand(base_address, "61", 0);
+        static const char kAutomatic[] = "Activate Automatic Mode?";
+        if (Confirm(kAutomatic)) Sent(station_.Command(kControllerDevice, "61", kAutomatic));
       } else {
-        if (Confirm("Activate Manual Mode?")) station_.link.SendCommand(base_address, "60", 0);
+        static const char kManual[] = "Activate Manual Mode?";
+        if (Confirm(kManual)) Sent(station_.Command(kControllerDevice, "60", kManual));
       }
       break;
     case DiagramSpot::none:
@@ -111,7 +115,13 @@ void OperatorCommands::ToggleWaveguideSwitch(int number) {
   if (!Confirm(s.prompt)) return;
   // The switch is thrown from where it stands when the operator says Yes.
   const bool at_a = station_.controller.*s.position == 65;
-  station_.link.SendCommand(base_address, at_a ? s.to_b : s.to_a, 0);
+  Sent(station_.Command(kControllerDevice, at_a ? s.to_b : s.to_a, s.prompt));
+}
+
+void OperatorCommands::Sent(bool sent) {
+  // A confirmed command that did not go out must not pass for one that did.
+  if (!sent && !station_.link.PortOpen())
+    prompter_.Tell("Nothing was sent: the port is not open.", "Problem");
 }
 
 }  // namespace onefortwo

@@ -41,6 +41,8 @@ class OperatorCommands {
   bool Confirm(const char* prompt) { return prompter_.AskYesNo(prompt, "Confirm"); }
   // Asks, then throws waveguide switch `number` (1 or 2) to its other position.
   void ToggleWaveguideSwitch(int number);
+  // After a command: when it could not go out because the port is closed, says so.
+  void Sent(bool sent);
 
   Station& station_;
   Prompter& prompter_;

@@ -25,11 +25,40 @@ bool SerialLink::SetSerialPort(const char* name) {
   return true;
 }
 
-void SerialLink::ClosePort() { serial_device.reset(); }
+PortEvent SerialLink::DescribePort(const std::string& reason) const {
+  PortEvent port;
+  port.port = serial_port;
+  port.settings.baud = serial_baud;
+  port.settings.data_bits = serial_data;
+  port.settings.stop_code = serial_stop;
+  port.settings.parity_code = serial_parity;
+  port.simulated = simulated_;
+  port.reason = reason;
+  return port;
+}
 
-int SerialLink::InitSerial() {
+void SerialLink::ClosePort(const std::string& reason) {
+  if (!serial_device) return;
+  serial_device.reset();
+  if (events_ != nullptr) events_->PortClosed(DescribePort(reason));
+}
+
+std::string SerialLink::DeviceFailure() const {
+  return serial_device ? serial_device->Failure() : std::string();
+}
+
+void SerialLink::LosePort(const std::string& reason) {
+  if (!serial_device) return;
+  serial_device.reset();
+  lost_ = true;
+  lost_reason_ = reason;
+  if (events_ != nullptr) events_->PortLost(DescribePort(reason));
+}
+
+int SerialLink::OpenPort() {
   InitBaudTable();
-  ClosePort();
+  refused_settings_ = false;
+  simulated_ = false;
   OpenError error = OpenError::failed;
   serial_device = opener_.Open(serial_port, &error);
   if (!serial_device) {
@@ -37,14 +66,52 @@ int SerialLink::InitSerial() {
     return 0;
   }
   last_open_error_ = OpenError::none;
+  simulated_ = serial_device->Simulated();
+  lost_ = false;
+  lost_reason_.clear();
+  ++open_count_;
   LineSettings settings;
   settings.baud = serial_baud;
   settings.data_bits = serial_data;
   settings.stop_code = serial_stop;
   settings.parity_code = serial_parity;
-  if (!serial_device->Configure(settings)) return 0;
+  if (!serial_device->Configure(settings)) {
+    refused_settings_ = true;
+    return 0;
+  }
   reply_clock.CheckSystemTimerInit();
   return 1;
+}
+
+int SerialLink::InitSerial() {
+  ClosePort("closed to open it anew");
+  // The operator's choice ends any reopening of a lost port.
+  lost_ = false;
+  lost_reason_.clear();
+  const int result = OpenPort();
+  if (events_ == nullptr) return result;
+  if (result == 1) {
+    events_->PortOpened(DescribePort(std::string()));
+  } else if (serial_device) {
+    events_->PortRefused(DescribePort(
+        "the port opened but refused these settings; it stays open as it is"));
+  } else {
+    events_->PortRefused(DescribePort(OpenErrorText(last_open_error_)));
+  }
+  return result;
+}
+
+bool SerialLink::Reopen() {
+  if (serial_device) return true;
+  const std::string reason = lost_reason_;
+  OpenPort();
+  if (!serial_device) {
+    lost_ = true;  // still lost, for the same reason
+    lost_reason_ = reason;
+    return false;
+  }
+  if (events_ != nullptr) events_->PortRestored(DescribePort(std::string()));
+  return true;
 }
 
 const char* OpenErrorText(OpenError error) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "events/station_events.h"
 #include "platform/clock.h"
 #include "platform/serial_device.h"
 #include "platform/station_windows.h"
@@ -56,10 +57,15 @@ class SerialLink {
   // The folder of the defaults file, ending in a separator ("" means the current folder).
   std::string save_directory;
 
+  // Where the port's events go (PortOpened, PortRefused, PortClosed, PortLost,
+  // PortRestored); none until set.
+  void set_events(StationEvents* events) { events_ = events; }
+
   void InitBaudTable();
   // (Re)opens and configures the port from the settings. 1 on success, 0 on failure.
   // A port that cannot be opened is left closed (PortOpen() false, last_open_error says
-  // why); one that opens but refuses its settings stays open.
+  // why); one that opens but refuses its settings stays open (refused_settings() true).
+  // Tells PortClosed for the port it replaces, then PortOpened or PortRefused.
   int InitSerial();
   // Replaces the settings with those of `save_directory`sdefault.txt where it can read
   // them; every field it cannot read keeps its present value.
@@ -76,7 +82,28 @@ class SerialLink {
   bool PortOpen() const { return serial_device != nullptr; }
   // Why the last InitSerial failed to open the port (OpenError::none after an open).
   OpenError last_open_error() const { return last_open_error_; }
-  void ClosePort();
+  // True when the port is open but refused the settings at the last InitSerial.
+  bool refused_settings() const { return refused_settings_; }
+  // Closes the port, telling PortClosed with `reason` when one was open.
+  void ClosePort(const std::string& reason = "closed");
+
+  // --- Supervision --------------------------------------------------------------------
+  // Why the open port has failed for good (SerialDevice::Failure), or empty.
+  std::string DeviceFailure() const;
+  // Closes the failed port and tells PortLost with `reason`; lost() is then true until
+  // the next open.
+  void LosePort(const std::string& reason);
+  bool lost() const { return lost_; }
+  const std::string& lost_reason() const { return lost_reason_; }
+  // After a loss: opens the same name with the same settings again, quietly. When it
+  // opens, tells PortRestored and returns true; otherwise the port stays closed and
+  // nothing is told.
+  bool Reopen();
+  // Counts the opens of the port since the start, so that a reopen in between two looks
+  // is seen.
+  int open_count() const { return open_count_; }
+  // The port as events tell it: its name, settings, whether it is simulated, `reason`.
+  PortEvent DescribePort(const std::string& reason) const;
 
   // --- Framing ------------------------------------------------------------------------
   // Address of the device last written to; -1 until the first command.
@@ -110,8 +137,17 @@ class SerialLink {
   // Reads one byte: 1 read, 0 none waiting, -1 the read failed.
   int ReadByte(uint8_t* byte);
 
+  // Opens and configures from the settings without telling anything: 1, 0 as InitSerial.
+  int OpenPort();
+
   SerialPortOpener& opener_;
+  StationEvents* events_ = nullptr;
   OpenError last_open_error_ = OpenError::none;
+  bool refused_settings_ = false;
+  bool simulated_ = false;  // the open (or last open) port is the simulated installation
+  bool lost_ = false;
+  std::string lost_reason_;
+  int open_count_ = 0;
 };
 
 }  // namespace onefortwo
