@@ -19,12 +19,26 @@ StationApplication::StationApplication(SerialPortOpener& opener, Clock& clock, S
       commands_(station_, prompter_, windows_, windows_),
       main_timer_(station_, windows_, sound) {
   windows_.SetStation(&station_);
+  station_.events.Add(&link_status_);
+  station_.events.Add(&port_watch_);
   timer_.setInterval(MainTimer::kIntervalMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { main_timer_.Tick(); });
 }
 
 StationApplication::~StationApplication() {
   timer_.stop();
+  station_.events.Remove(&port_watch_);
+  station_.events.Remove(&link_status_);
+}
+
+void StationApplication::FollowPort() {
+  if (!main_window_) return;
+  const bool simulated = station_.link.simulated();
+  const QString title = QString::fromLatin1(MainWindowTitle(simulated));
+  if (main_window_->windowTitle() != title) {
+    main_window_->setWindowTitle(title);
+    main_window_->diagram()->update();
+  }
 }
 
 void StationApplication::Start(const std::string& working_directory) {
@@ -32,13 +46,15 @@ void StationApplication::Start(const std::string& working_directory) {
 
   main_window_ = std::make_unique<MainWindow>(station_, prompter_);
   qt_prompter_.SetOwner(main_window_.get());
+  status_display_.Attach(main_window_->statusBar());
+  FollowPort();
   windows_.SetDiagram(main_window_->diagram());
   // Every paint draws the whole diagram from the present state and keeps its layout for
   // the mouse commands and the amplifier display refresh.
   main_window_->diagram()->SetPainter(
       [this](QPainter& painter, const QRect& client, const QRect& update) {
         RenderMainWindow(painter, client, update, station_.amps.amp_info, station_.controller,
-                         station_.layout);
+                         station_.layout, station_.link.simulated());
       });
   main_window_->diagram()->SetClick([this](int x, int y) { commands_.MainWindowMouseClick(x, y); });
   // The program ends only here: not when its last window closes.

@@ -14,8 +14,10 @@
 #include "platform/sound.h"
 #include "qt_prompter.h"
 #include "qt_station_windows.h"
+#include "shell/link_status.h"
 #include "shell/main_timer.h"
 #include "shell/station.h"
+#include "status_bar_display.h"
 #include "user/operator_commands.h"
 
 namespace onefortwo {
@@ -27,6 +29,20 @@ class FrameWatch : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> changed_;
+};
+
+// Calls a function after each event of the port: opened, refused, closed, lost, restored.
+class PortWatch : public StationEvents {
+ public:
+  explicit PortWatch(std::function<void()> changed) : changed_(std::move(changed)) {}
+  void PortOpened(const PortEvent&) override { changed_(); }
+  void PortRefused(const PortEvent&) override { changed_(); }
+  void PortClosed(const PortEvent&) override { changed_(); }
+  void PortLost(const PortEvent&) override { changed_(); }
+  void PortRestored(const PortEvent&) override { changed_(); }
 
  private:
   std::function<void()> changed_;
@@ -62,6 +78,9 @@ class StationApplication {
   AmpPanel& panel(int amp) { return *panels_[amp]; }
   MainTimer& main_timer() { return main_timer_; }
   QTimer& timer() { return timer_; }
+  // The main window's status bar, where the link and the features say how they are.
+  StatusBarDisplay& status_display() { return status_display_; }
+  const LinkStatus& link_status() const { return link_status_; }
 
  private:
   // How long after the start the windows are laid out again when their frames change.
@@ -70,9 +89,14 @@ class StationApplication {
   // Stacks panels B and C under panel A and puts the main window beside them, from the
   // frames the windows have now.
   void PlaceWindows();
+  // The title and the diagram's marks follow the port: "SIM" while it is simulated.
+  void FollowPort();
 
   QtStationWindows windows_;
   Station station_;
+  StatusBarDisplay status_display_;
+  LinkStatus link_status_{status_display_};
+  PortWatch port_watch_{[this] { FollowPort(); }};
   QtPrompter qt_prompter_;
   Prompter& prompter_;
   OperatorCommands commands_;

@@ -1,5 +1,6 @@
 #include "paint/paint_main_window.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "paint/diagram_primitives.h"
@@ -17,13 +18,29 @@ bool IsEmpty(const Rect& r) {
   return r.right <= r.left || r.bottom <= r.top;
 }
 
-// `text` twice: a black shadow one pixel down and right, then white on top.
-void ShadowedText(Canvas& hdc, int x, int y, const char* text) {
+// `text` twice: a black shadow one pixel down and right, then `color` (white) on top.
+void ShadowedText(Canvas& hdc, int x, int y, const char* text,
+                  colorref color = Rgb(255, 255, 255)) {
   const int len = static_cast<int>(std::strlen(text));
   hdc.SetTextColor(Rgb(0, 0, 0));
   hdc.TextOutA(x + 1, y + 1, text, len);
-  hdc.SetTextColor(Rgb(255, 255, 255));
+  hdc.SetTextColor(color);
   hdc.TextOutA(x, y, text, len);
+}
+
+// Diagonal lines across the disc of radius `r` centred on (x, y), `step` pixels apart:
+// the switch's position is not confirmed.
+void HatchDisc(Canvas& hdc, int x, int y, int r, int step) {
+  if (r <= 0 || step <= 0) return;
+  const double half_sqrt2 = 0.70710678118654752;
+  for (int c = -r + step / 2; c < r; c += step) {
+    // The chord at distance c from the centre, running down and to the right.
+    const double h = std::sqrt(static_cast<double>(r) * r - static_cast<double>(c) * c);
+    const double cx = x + c * half_sqrt2;
+    const double cy = y - c * half_sqrt2;
+    hdc.MoveTo(Trunc(cx - h * half_sqrt2), Trunc(cy - h * half_sqrt2));
+    hdc.LineTo(Trunc(cx + h * half_sqrt2), Trunc(cy + h * half_sqrt2));
+  }
 }
 
 }  // namespace
@@ -38,7 +55,7 @@ const char* ControlModeText(const ControllerState& controller) {
 
 void PaintMainWindow(Canvas& main_hdc, const Rect& client_rect, const Rect& update_rect,
                      const amp_struct* amp_info, const ControllerState& controller,
-                     DiagramLayout& layout) {
+                     DiagramLayout& layout, bool simulated) {
   if (IsEmpty(update_rect)) return;
 
   const PaintObjects objects = CreatePaintObjects();
@@ -156,9 +173,29 @@ void PaintMainWindow(Canvas& main_hdc, const Rect& client_rect, const Rect& upda
   draw.DrawLoad(Trunc(l.sx1 + 36 * sf), l.sy1, 1, scale);
   draw.DrawLoad(Trunc(l.sx2 - 36 * sf), l.sy2, 0, scale);
 
+  const bool confirmed = controller.controller_contact != 0;
+  if (!confirmed) {
+    main_hdc.SelectObject(Pen{kUnconfirmedHatch, 1});
+    const int r = Trunc(scale * 0.5);
+    const int step = scale / 6 > 3 ? scale / 6 : 3;
+    HatchDisc(main_hdc, l.sx1, l.sy1, r, step);
+    HatchDisc(main_hdc, l.sx2, l.sy2, r, step);
+    HatchDisc(main_hdc, l.sx3, l.sy3, r, step);
+    HatchDisc(main_hdc, l.sx4, l.sy4, r, step);
+  }
+
   main_hdc.SetBkMode(BkMode::transparent);
-  ShadowedText(main_hdc, manx, many, RedundancyModeText(controller));
-  ShadowedText(main_hdc, manx, many + 12, ControlModeText(controller));
+  const colorref mode_color = confirmed ? Rgb(255, 255, 255) : kUnconfirmedText;
+  ShadowedText(main_hdc, manx, many, RedundancyModeText(controller), mode_color);
+  ShadowedText(main_hdc, manx, many + 12, ControlModeText(controller), mode_color);
+  if (!confirmed) ShadowedText(main_hdc, manx, many + 24, kControllerNoContact);
+
+  if (simulated) {
+    const int len = static_cast<int>(std::strlen(kSimulationMark));
+    const Size extent = main_hdc.GetTextExtentPoint32A(kSimulationMark, len);
+    ShadowedText(main_hdc, client_rect.right - extent.cx - 4, many, kSimulationMark,
+                 kSimulationColor);
+  }
 
   main_hdc.SelectObject(default_pen);
   main_hdc.SelectObject(default_brush);

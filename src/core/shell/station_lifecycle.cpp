@@ -15,6 +15,10 @@ bool IsSeparator(char c) {
 
 }  // namespace
 
+const char* MainWindowTitle(bool simulated) {
+  return simulated ? "Varek 1:2 System - SIM" : "Varek 1:2 System";
+}
+
 bool StartStation(Station& station, const std::string& working_directory) {
   std::string folder = working_directory;
   if (!folder.empty() && !IsSeparator(folder.back())) folder += kSeparator;

@@ -10,6 +10,10 @@ namespace onefortwo {
 // The station's version, as its journal and its agent tell it.
 constexpr const char* kStationVersion = "2.0";
 
+// The main window's title: "Varek 1:2 System", and "Varek 1:2 System - SIM" while the
+// port is the simulated installation, so that nobody takes it for the real one.
+const char* MainWindowTitle(bool simulated);
+
 // The station's start before any window exists: `working_directory` becomes the folder of
 // the defaults file (a separator is added when it has none at its end; "" means the
 // current folder), the saved settings are read and the port opened with them, and the

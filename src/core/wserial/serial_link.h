@@ -82,6 +82,8 @@ class SerialLink {
   bool PortOpen() const { return serial_device != nullptr; }
   // Why the last InitSerial failed to open the port (OpenError::none after an open).
   OpenError last_open_error() const { return last_open_error_; }
+  // True while the open port is the built-in simulated installation.
+  bool simulated() const { return serial_device != nullptr && simulated_; }
   // True when the port is open but refused the settings at the last InitSerial.
   bool refused_settings() const { return refused_settings_; }
   // Closes the port, telling PortClosed with `reason` when one was open.

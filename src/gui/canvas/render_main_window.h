@@ -16,11 +16,12 @@ namespace onefortwo {
 // receives the layout of this paint.
 void RenderMainWindow(QPainter& painter, const QRect& client, const QRect& update,
                       const amp_struct* amp_info, const ControllerState& controller,
-                      DiagramLayout& layout);
+                      DiagramLayout& layout, bool simulated = false);
 
 // The main window's picture at `width` x `height` as an image, for tests, benchmarks and
 // screenshots.
 QImage RenderMainWindowImage(int width, int height, const amp_struct* amp_info,
-                             const ControllerState& controller, DiagramLayout& layout);
+                             const ControllerState& controller, DiagramLayout& layout,
+                             bool simulated = false);
 
 }  // namespace onefortwo
