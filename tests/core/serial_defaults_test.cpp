@@ -63,8 +63,8 @@ TEST_F(SerialDefaultsTest, FileContentsGiveTheseSettings) {
       {"binary bytes", std::string("\x01\x02\xff\xfe\x00\x80 19200 E 7 2", 18),
        {"\x01\x02\xff\xfe", 9600, 0, 8, 0}},
       {"NUL ends the text", std::string("COM5 1200\0 E 7 2 xxxxx", 22), {"COM5", 1200, 0, 8, 0}},
-      {"port name longer than 63 is refused, the rest read", long_name + " 1200 E 7 2",
-       {"COM2", 1200, 0, 8, 0}},
+      {"port name longer than 63 names no port, the rest read", long_name + " 1200 E 7 2",
+       {"", 1200, 2, 7, 2}},
       {"port name of 63 fits", longest_name + " 1200", {longest_name, 1200, 0, 8, 0}},
       {"line end after the fields", "COM1 19200 E 7 2\r\n", {"COM1", 19200, 2, 7, 2}},
   };
@@ -80,16 +80,65 @@ TEST_F(SerialDefaultsTest, FileContentsGiveTheseSettings) {
   }
 }
 
-TEST_F(SerialDefaultsTest, ReadsOnlySeventyBytes) {
-  // The stop bits field lies past byte 70 and is not read.
-  const std::string name(60, 'q');
-  dir.Write("sdefault.txt", name + " 1200 E 7 2");
+// Every name and setting the serial dialog accepts comes back after a save and a restart,
+// byte for byte: the longest names (63 characters) with every rate, parity, data and stop
+// bits the dialog offers.
+TEST_F(SerialDefaultsTest, EverythingTheDialogAcceptsSurvivesASaveAndARestart) {
+  const std::string names[] = {
+      "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BIX-if00-port0",
+      "tcp:terminal-server-rack-07.groundstation.example.net:100011234",
+      std::string(63, '\xe9'),  // a name in the desktop's 8-bit encoding
+      "SIM",
+  };
+  int checked = 0;
+  for (const std::string& name : names) {
+    ASSERT_EQ(name == "SIM" ? 3u : 63u, name.size());
+    for (const baud_struct& rate : link.baud_table) {
+      for (int parity : {0, 1, 2}) {
+        for (int data : {7, 8}) {
+          for (int stop : {0, 2}) {
+            ASSERT_TRUE(link.SetSerialPort(name.c_str()));
+            link.serial_baud = rate.baud;
+            link.serial_parity = parity;
+            link.serial_data = data;
+            link.serial_stop = stop;
+            ASSERT_TRUE(link.SaveSerialDefaults());
+            Station restarted(opener, clock, windows);
+            restarted.link.save_directory = dir.path();
+            restarted.link.LoadSerialDefaults();
+            ExpectSettings(Of(link), restarted.link, name + " " + rate.string);
+            EXPECT_TRUE(restarted.link.defaults_problem().empty());
+            ++checked;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(4 * 8 * 3 * 2 * 2, checked);
+}
+
+TEST_F(SerialDefaultsTest, ANameThatDoesNotFitOpensNoPortAndSaysWhy) {
+  dir.Write("sdefault.txt", std::string(80, 'n') + " 19200 E 7 2");
   link.LoadSerialDefaults();
-  EXPECT_EQ(name, link.serial_port);
-  EXPECT_EQ(1200, link.serial_baud);
-  EXPECT_EQ(2, link.serial_parity);
-  EXPECT_EQ(7, link.serial_data);
-  EXPECT_EQ(0, link.serial_stop);
+  EXPECT_STREQ("", link.serial_port);
+  EXPECT_EQ("sdefault.txt names a port of 80 characters; a port name may have at most 63.",
+            link.defaults_problem());
+  opener.opened.clear();
+  EXPECT_EQ(0, link.InitSerial());
+  EXPECT_FALSE(link.PortOpen());
+  EXPECT_TRUE(opener.opened.empty()) << "no port is tried in place of the one named";
+
+  dir.Write("sdefault.txt", "COM2 9600 N 8 1");
+  link.LoadSerialDefaults();
+  EXPECT_TRUE(link.defaults_problem().empty());
+}
+
+TEST_F(SerialDefaultsTest, SavingAgainReplacesTheFile) {
+  for (const char* name : {"COM1", "COM2", "COM3"}) {
+    link.SetSerialPort(name);
+    EXPECT_TRUE(link.SaveSerialDefaults()) << name;
+    EXPECT_EQ(std::string(name) + " 9600 N 8 1", dir.Read("sdefault.txt"));
+  }
 }
 
 TEST_F(SerialDefaultsTest, SavesTheFileByteForByte) {

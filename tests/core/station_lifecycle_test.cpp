@@ -51,6 +51,17 @@ TEST_F(StartStationTest, WithoutAFileTriesCom2AndReportsThePortClosed) {
   EXPECT_TRUE(windows.log.empty()) << "no message at start: the dialog words it";
 }
 
+TEST_F(StartStationTest, AFileWhoseNameDoesNotFitOpensNoPortAndTellsWhy) {
+  dir.Write("sdefault.txt", "/dev/serial/by-id/" + std::string(70, 'x') + " 9600 N 8 1");
+  opener.Add("COM2");
+  EXPECT_FALSE(StartStation(station, dir.path()));
+  EXPECT_TRUE(opener.opened.empty()) << "not COM2, nor any port the operator never named";
+  EXPECT_EQ(std::vector<std::string>{"message Problem: sdefault.txt names a port of 88 "
+                                     "characters; a port name may have at most 63. Choose the "
+                                     "port in the dialog that follows."},
+            windows.log);
+}
+
 class ConfirmExitTest : public StationTest {
  protected:
   ScriptedPrompter prompter;

@@ -30,12 +30,10 @@ void LinkStatus::Show(const std::string& text, bool trouble) {
   display_.ShowStatus(StatusField::link, text, trouble);
 }
 
-void LinkStatus::NoPort(const std::string& why) { Show("No port: " + why, true); }
-
 void LinkStatus::PortOpened(const PortEvent& port) { Show(PortName(port) + ": open", false); }
 
 void LinkStatus::PortRefused(const PortEvent& port) {
-  Show(port.port + ": " + port.reason, true);
+  Show((port.port.empty() ? std::string("No port") : port.port) + ": " + port.reason, true);
 }
 
 void LinkStatus::PortClosed(const PortEvent& port) {

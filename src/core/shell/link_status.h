@@ -13,10 +13,6 @@ class LinkStatus : public StationEvents {
  public:
   explicit LinkStatus(StatusDisplay& display);
 
-  // A state the events cannot tell: no port at all, and why (the settings file named
-  // none the station can use).
-  void NoPort(const std::string& why);
-
   void PortOpened(const PortEvent& port) override;
   void PortRefused(const PortEvent& port) override;
   void PortClosed(const PortEvent& port) override;

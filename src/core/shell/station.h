@@ -92,6 +92,9 @@ class Station {
   // status query since the port opened and not missed three in a row since.
   bool contact[kDeviceCount] = {};
 
+  // The windows the station makes its requests of.
+  StationWindows& windows() { return windows_; }
+
   SerialLink link;
   AmpModel amps;
   ControllerState controller;

@@ -26,6 +26,13 @@ bool StartStation(Station& station, const std::string& working_directory) {
   station.events.StationStarted(kStationVersion);
 
   station.link.LoadSerialDefaults();
+  if (!station.link.defaults_problem().empty()) {
+    // No port is opened in place of the one the file meant; the operator is told why
+    // before the serial configuration dialog comes up.
+    station.windows().ShowMessage(
+        (station.link.defaults_problem() + " Choose the port in the dialog that follows.").c_str(),
+        "Problem", MessageIcon::error);
+  }
   station.link.InitSerial();  // the result is not needed: the port's state tells
   for (int amp = 0; amp < kAmpCount; ++amp) station.amps.InitAmpInfo(amp);
   return station.link.PortOpen();

@@ -18,7 +18,8 @@ const char* MainWindowTitle(bool simulated);
 // the defaults file (a separator is added when it has none at its end; "" means the
 // current folder), the saved settings are read and the port opened with them, and the
 // three amplifiers start in the no-contact state. Returns whether the port is open; when it
-// is not, the serial configuration dialog must run before the main window is shown.
+// is not, the serial configuration dialog must run before the main window is shown. A file
+// whose port name cannot be used opens no port and says why in a message box first.
 bool StartStation(Station& station, const std::string& working_directory);
 
 // The exit command, from File, Exit or from closing the main window: asks

@@ -6,6 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "wserial/serial_link.h"
 
@@ -13,8 +18,10 @@ namespace onefortwo {
 namespace {
 
 constexpr const char* kDefaultsName = "sdefault.txt";
-// The file is read up to this many bytes, and ignored when it holds fewer than 10.
-constexpr size_t kDefaultsReadLimit = 70;
+// The file is read up to this many bytes, and ignored when it holds fewer than 10. The
+// longest line the station writes (a 63-character name and every field at its widest) is
+// under 100 bytes, so every setting the serial dialog accepts comes back as it was saved.
+constexpr size_t kDefaultsReadLimit = 4096;
 constexpr size_t kDefaultsMinimum = 10;
 
 // Reads the fields of "%s %d %c %d %c" one after the other, stopping at the first that
@@ -70,14 +77,18 @@ class FieldReader {
 std::string SerialLink::DefaultsFileName() const { return save_directory + kDefaultsName; }
 
 void SerialLink::LoadSerialDefaults() {
+  defaults_problem_.clear();
   std::FILE* file = std::fopen(DefaultsFileName().c_str(), "rb");
   if (file == nullptr) return;
-  char text[kDefaultsReadLimit + 1] = {};
-  const size_t got = std::fread(text, 1, kDefaultsReadLimit, file);
+  std::string text(kDefaultsReadLimit, '\0');
+  const size_t got = std::fread(&text[0], 1, kDefaultsReadLimit, file);
   std::fclose(file);
   if (got < kDefaultsMinimum) return;
-  text[got] = '\0';
+  text.resize(got);
+  ReadSerialDefaults(text.c_str());
+}
 
+void SerialLink::ReadSerialDefaults(const char* text) {
   FieldReader reader(text);
   const char* name = nullptr;
   size_t name_length = 0;
@@ -85,6 +96,15 @@ void SerialLink::LoadSerialDefaults() {
   if (name_length <= static_cast<size_t>(kMaxPortNameLength)) {
     std::memcpy(serial_port, name, name_length);
     serial_port[name_length] = '\0';
+  } else {
+    // A name that does not fit is no port at all: never the start value, never a cut
+    // name, neither of which the operator chose.
+    serial_port[0] = '\0';
+    char why[160];
+    std::snprintf(why, sizeof why,
+                  "%s names a port of %zu characters; a port name may have at most %d.",
+                  kDefaultsName, name_length, kMaxPortNameLength);
+    defaults_problem_ = why;
   }
   int baud = 0;
   if (!reader.Number(&baud)) return;
@@ -100,6 +120,22 @@ void SerialLink::LoadSerialDefaults() {
   serial_stop = stop == '2' ? 2 : 0;
 }
 
+namespace {
+
+// Puts the new file `temporary` in the place of `name`, replacing any old one at once, so
+// that the name always holds a whole settings file, old or new.
+bool ReplaceFile(const std::string& temporary, const std::string& name) {
+#ifdef _WIN32
+  // rename() will not replace an existing file on Windows.
+  return MoveFileExA(temporary.c_str(), name.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+  return std::rename(temporary.c_str(), name.c_str()) == 0;
+#endif
+}
+
+}  // namespace
+
 bool SerialLink::SaveSerialDefaults() {
   const char parity = serial_parity == 1 ? 'O' : serial_parity == 2 ? 'E' : 'N';
   const int stop = serial_stop == 2 ? 2 : 1;
@@ -114,10 +150,15 @@ bool SerialLink::SaveSerialDefaults() {
   const std::string temporary = name + ".new";
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (file == nullptr) return false;
-  const bool written = std::fwrite(line, 1, static_cast<size_t>(length), file) ==
-                       static_cast<size_t>(length);
+  bool written = std::fwrite(line, 1, static_cast<size_t>(length), file) ==
+                 static_cast<size_t>(length);
+  // On the disk before it replaces the old file: a power cut leaves one or the other.
+  written = written && std::fflush(file) == 0;
+#ifndef _WIN32
+  written = written && ::fsync(fileno(file)) == 0;
+#endif
   const bool closed = std::fclose(file) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), name.c_str()) != 0) {
+  if (!written || !closed || !ReplaceFile(temporary, name)) {
     std::remove(temporary.c_str());
     return false;
   }

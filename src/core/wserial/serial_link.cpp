@@ -59,6 +59,10 @@ int SerialLink::OpenPort() {
   InitBaudTable();
   refused_settings_ = false;
   simulated_ = false;
+  if (serial_port[0] == '\0') {  // no port named: nothing to open
+    last_open_error_ = OpenError::no_such_port;
+    return 0;
+  }
   OpenError error = OpenError::failed;
   serial_device = opener_.Open(serial_port, &error);
   if (!serial_device) {
@@ -95,6 +99,9 @@ int SerialLink::InitSerial() {
   } else if (serial_device) {
     events_->PortRefused(DescribePort(
         "the port opened but refused these settings; it stays open as it is"));
+  } else if (serial_port[0] == '\0') {
+    events_->PortRefused(DescribePort(defaults_problem_.empty() ? std::string("no port is named")
+                                                                : defaults_problem_));
   } else {
     events_->PortRefused(DescribePort(OpenErrorText(last_open_error_)));
   }

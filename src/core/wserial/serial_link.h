@@ -68,8 +68,14 @@ class SerialLink {
   // Tells PortClosed for the port it replaces, then PortOpened or PortRefused.
   int InitSerial();
   // Replaces the settings with those of `save_directory`sdefault.txt where it can read
-  // them; every field it cannot read keeps its present value.
+  // them; every field it cannot read keeps its present value. A port name too long to
+  // hold leaves no port named (serial_port empty) and defaults_problem() saying why.
   void LoadSerialDefaults();
+  // The same from the file's text `text` (its first NUL ends it).
+  void ReadSerialDefaults(const char* text);
+  // Why the last LoadSerialDefaults could not take the file's port name; empty when it
+  // could (or there was no file).
+  const std::string& defaults_problem() const { return defaults_problem_; }
   // Writes the settings to `save_directory`sdefault.txt ("%s %d %c %d %d", no line end).
   // False when the file could not be written.
   bool SaveSerialDefaults();
@@ -145,6 +151,7 @@ class SerialLink {
   SerialPortOpener& opener_;
   StationEvents* events_ = nullptr;
   OpenError last_open_error_ = OpenError::none;
+  std::string defaults_problem_;
   bool refused_settings_ = false;
   bool simulated_ = false;  // the open (or last open) port is the simulated installation
   bool lost_ = false;
