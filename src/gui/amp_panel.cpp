@@ -13,32 +13,9 @@
 #include "user/panel_face.h"
 
 namespace onefortwo {
-namespace {
-
-bool IsInput(QEvent::Type type) {
-  switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Wheel:
-    case QEvent::Shortcut:
-    case QEvent::ShortcutOverride:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::ContextMenu:
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
 
 AmpPanel::AmpPanel(int amp, const amp_struct& record, QWidget* owner)
-    : QWidget(owner, Qt::Window), amp_(amp), record_(record) {
+    : QWidget(owner, Qt::Window), amp_(amp), record_(record), hold_(this) {
   setWindowTitle(QString("Amplifier %1").arg(QChar('A' + amp)));
   setWindowIcon(AmplifierIcon());
   // Every panel is gray: the station selects no other panel colour.
@@ -61,9 +38,7 @@ AmpPanel::AmpPanel(int amp, const amp_struct& record, QWidget* owner)
   }
 }
 
-AmpPanel::~AmpPanel() {
-  if (holds_ > 0) qApp->removeEventFilter(this);
-}
+AmpPanel::~AmpPanel() = default;
 
 PanelButton* AmpPanel::button(int control_id) const {
   return controls_->get<PanelButton>(control_id);
@@ -100,33 +75,12 @@ void AmpPanel::ShowAndRaise() {
   activateWindow();
 }
 
-void AmpPanel::HoldFor(QDialog* dialog) {
-  if (holds_++ == 0) qApp->installEventFilter(this);
-  // Released once, when the dialog is closed or, failing that, destroyed.
-  auto released = std::make_shared<bool>(false);
-  const auto release = [this, released] {
-    if (*released) return;
-    *released = true;
-    if (--holds_ == 0) qApp->removeEventFilter(this);
-  };
-  connect(dialog, &QDialog::finished, this, release);
-  connect(dialog, &QObject::destroyed, this, release);
-}
+void AmpPanel::HoldFor(QDialog* dialog) { hold_.HoldFor(dialog); }
 
 void AmpPanel::closeEvent(QCloseEvent* event) {
   // Panels live as long as the station: closing one only puts it away.
   event->ignore();
   showMinimized();
-}
-
-bool AmpPanel::eventFilter(QObject* watched, QEvent* event) {
-  // While held, the operator's input to the panel and its controls goes nowhere; the
-  // dialogs it opened are windows of their own and take theirs.
-  if (holds_ > 0 && IsInput(event->type()) && watched->isWidgetType()) {
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget == this || isAncestorOf(widget)) return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace onefortwo

@@ -7,6 +7,7 @@
 
 #include "amp/amp_info.h"
 #include "template_controls.h"
+#include "window_hold.h"
 
 namespace onefortwo {
 
@@ -53,18 +54,17 @@ class AmpPanel : public QWidget {
   // opens are modal to it alone, so the other panels and the main window stay usable and
   // the panel goes on showing the readings.
   void HoldFor(QDialog* dialog);
-  bool held() const { return holds_ > 0; }
+  bool held() const { return hold_.held(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int amp_;
   const amp_struct& record_;
   Command command_;
   std::unique_ptr<TemplateControls> controls_;
-  int holds_ = 0;
+  WindowHold hold_;
 };
 
 }  // namespace onefortwo

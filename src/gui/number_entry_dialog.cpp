@@ -2,7 +2,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+
+#include "window_hold.h"
 
 namespace onefortwo {
 
@@ -45,7 +48,14 @@ void NumberEntryDialog::Ok() {
   // The field holds at most kNumberEntryMaxLength characters; those that are no Latin-1
   // character end the number like any other non-digit.
   const QByteArray text = field()->text().toLatin1();
-  if (entry_.Ok(text.constData()).close) accept();
+  const NumberEntry::Outcome outcome = entry_.Ok(text.constData());
+  if (!outcome.message.empty()) {
+    QMessageBox box(QMessageBox::Critical, "Problem", QString::fromLatin1(outcome.message.c_str()),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    RunOwned(box, this);
+  }
+  if (outcome.close) accept();
 }
 
 }  // namespace onefortwo

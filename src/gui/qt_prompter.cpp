@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "window_hold.h"
+
 namespace onefortwo {
 
 bool QtPrompter::AskYesNo(const char* prompt, const char* caption) {
@@ -9,7 +11,9 @@ bool QtPrompter::AskYesNo(const char* prompt, const char* caption) {
   // Shown as written: "Exit 1:2 M&C?" keeps its ampersand.
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  // Modal to the window that asked: the other windows stay usable, so that a ringing fault
+  // dialog can be acknowledged while a question is open.
+  return RunOwned(box, owner_) == QMessageBox::Yes;
 }
 
 }  // namespace onefortwo
@@ -19,7 +23,7 @@ namespace onefortwo {
 void QtPrompter::Tell(const char* text, const char* caption) {
   QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, owner_);
   box.setTextFormat(Qt::PlainText);
-  box.exec();
+  RunOwned(box, owner_);
 }
 
 }  // namespace onefortwo

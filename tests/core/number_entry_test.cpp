@@ -109,6 +109,10 @@ TEST_F(NumberEntryTest, OkSendsTheEntryInThePresentUnit) {
       {"beyond a float is not commanded", 0, 106, power_dbw, false, "1e300", nullptr},
       {"huge constant level", 1, 106, power_dbm, true, "-1e300", "F30.0"},
       {"attenuation beyond a float", 2, 107, power_dbw, false, "1e39", nullptr},
+      {"not a number", 0, 106, power_dbm, false, "nan", nullptr},
+      {"infinite attenuation", 1, 107, power_watts, false, "inf", nullptr},
+      {"two signs are no number", 0, 107, power_watts, false, "--500", "K 0.0"},
+      {"plus minus is no number", 1, 106, power_watts, false, "+-500", "E0000"},
   };
   for (const auto& c : cases) {
     station.power_format = power_watts;
@@ -116,8 +120,10 @@ TEST_F(NumberEntryTest, OkSendsTheEntryInThePresentUnit) {
     station.power_format = c.format;
     NumberEntry entry(station, c.amp, c.type);
     const NumberEntry::Outcome outcome = entry.Ok(c.text);
-    EXPECT_TRUE(outcome.close) << c.name;
+    // What cannot be commanded keeps the dialog open and says why.
+    EXPECT_EQ(c.command != nullptr, outcome.close) << c.name;
     EXPECT_EQ(c.command != nullptr, outcome.sent) << c.name;
+    EXPECT_EQ(c.command == nullptr, !outcome.message.empty()) << c.name;
     const std::vector<Bytes> expected =
         c.command ? std::vector<Bytes>{CommandFrame(static_cast<uint8_t>(65 + c.amp), c.command)}
                   : std::vector<Bytes>{};
@@ -140,6 +146,41 @@ TEST_F(NumberEntryTest, DialogsOfTwoPanelsEachReachTheirOwnAmplifier) {
   EXPECT_TRUE(attenuation_a.Ok("3").close);
   EXPECT_TRUE(power_c.Ok("250").close);
   EXPECT_EQ(std::vector<Bytes>({CommandFrame(65, "K 3.0"), CommandFrame(67, "E0250")}), Sent());
+}
+
+// The unit is the one the dialog showed at opening, even when the operator cycles the unit
+// on another panel before pressing Ok: 60 typed under "(dBm)" is never sent as 60 dBW.
+TEST_F(NumberEntryTest, TheEntryIsTakenInTheUnitTheDialogShows) {
+  const struct {
+    const char* name;
+    bool constant;
+    int presses;  // of the unit button while the dialog is open
+    const char* command;
+  } cases[] = {
+      {"dBm, then dBW chosen", false, 1, "D30.0"},
+      {"dBm, then watts chosen", false, 2, "D30.0"},
+      {"constant power in dBm, then dBW chosen", true, 1, "F30.0"},
+  };
+  for (const auto& c : cases) {
+    station.power_format = power_watts;
+    SetConstantMode(0, c.constant);
+    station.power_format = power_dbm;
+    NumberEntry entry(station, 0, 106);
+    ASSERT_EQ("(dBm)", entry.unit_label());
+    for (int press = 0; press < c.presses; ++press) commands.TogglePowerFormat();
+    EXPECT_NE(power_dbm, station.power_format);
+    EXPECT_TRUE(entry.Ok("60").sent) << c.name;
+    EXPECT_EQ(std::vector<Bytes>({CommandFrame(65, c.command)}), Sent()) << c.name;
+  }
+}
+
+TEST_F(NumberEntryTest, WithThePortClosedNothingIsSentAndTheDialogSaysSo) {
+  station.link.ClosePort();
+  NumberEntry entry(station, 1, 107);
+  const NumberEntry::Outcome outcome = entry.Ok("12");
+  EXPECT_FALSE(outcome.sent);
+  EXPECT_FALSE(outcome.close);
+  EXPECT_EQ("Nothing was sent: the port is not open.", outcome.message);
 }
 
 TEST_F(NumberEntryTest, UnknownKindOrAmplifierStaysOpenAndSendsNothing) {

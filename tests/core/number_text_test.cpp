@@ -18,12 +18,20 @@ TEST(ParseLeadingNumber, TakesTheLeadingNumberOrZero) {
   const struct {
     const char* text;
     double value;
+    bool found;
   } cases[] = {
-      {"57.3", 57.3}, {" 5.0", 5.0}, {"-3.2", -3.2}, {"+12", 12.0}, {"12ab", 12.0},
-      {"abc", 0.0},   {"", 0.0},     {"-", 0.0},     {".5", 0.5},   {"1e3", 1000.0},
-      {"1e-999", 0.0},
+      {"57.3", 57.3, true}, {" 5.0", 5.0, true},  {"-3.2", -3.2, true}, {"+12", 12.0, true},
+      {"12ab", 12.0, true}, {"abc", 0.0, false},  {"", 0.0, false},     {"-", 0.0, false},
+      {".5", 0.5, true},    {"1e3", 1000.0, true}, {"1e-999", 0.0, true},
+      // One sign at most, as strtod reads: two signs are no number.
+      {"--500", 0.0, false}, {"+-500", 0.0, false}, {"-+5", 0.0, false}, {"++5", 0.0, false},
+      {" - 5", 0.0, false},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(c.value, ParseLeadingNumber(c.text)) << c.text;
+  for (const auto& c : cases) {
+    bool found = !c.found;
+    EXPECT_DOUBLE_EQ(c.value, ParseLeadingNumber(c.text, &found)) << c.text;
+    EXPECT_EQ(c.found, found) << c.text;
+  }
   EXPECT_EQ(HUGE_VAL, ParseLeadingNumber("1e999"));
   EXPECT_EQ(-HUGE_VAL, ParseLeadingNumber("-1e999"));
   EXPECT_TRUE(std::isnan(ParseLeadingNumber("nan")));

@@ -71,7 +71,7 @@ class StationApplicationTest : public QObject {
     QString title, text;
     int ticks_under_box = -1;
     size_t frames_under_box = 0;
-    WhenModal<QMessageBox>([&](QMessageBox* box) {
+    WhenShown<QMessageBox>([&](QMessageBox* box) {
       title = box->windowTitle();
       text = box->text();
       const int ticks_before = ticks.count();
@@ -99,7 +99,7 @@ class StationApplicationTest : public QObject {
     StationApplication& app = rig.app;
     TempDir& dir = rig.dir;
     app.Start(dir.path());
-    WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+    WhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     QTimer::singleShot(0, [&] { app.main_window().close(); });
     QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });  // the exit never came
     QCOMPARE(QCoreApplication::exec(), 0);

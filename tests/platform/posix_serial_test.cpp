@@ -159,3 +159,93 @@ TEST_F(PosixSerialTest, HangUpReadsAsAnErrorNotAsABusyLoop) {
 
 }  // namespace
 }  // namespace onefortwo
+
+namespace onefortwo {
+namespace {
+
+// A pseudo-terminal as the system makes it: cooked (echo, line editing, output
+// processing, XON/XOFF), as a real serial port may be when the station opens it.
+class FreshPty {
+ public:
+  FreshPty() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
+    if (const char* name = ::ptsname(master_)) path_ = name;
+  }
+  ~FreshPty() {
+    if (master_ >= 0) ::close(master_);
+  }
+  bool ok() const { return !path_.empty(); }
+  const std::string& path() const { return path_; }
+  int master() const { return master_; }
+  // The slave's settings, seen through a descriptor of its own.
+  struct termios Settings() const {
+    struct termios tio = {};
+    const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0) {
+      ::tcgetattr(fd, &tio);
+      ::close(fd);
+    }
+    return tio;
+  }
+
+ private:
+  int master_ = -1;
+  std::string path_;
+};
+
+TEST(PosixSerialRawLine, APortThatRefusesItsSettingsIsStillARawBinaryLine) {
+  FreshPty pty;
+  if (!pty.ok()) GTEST_SKIP() << "no pseudo-terminals on this machine";
+  const struct termios cooked = pty.Settings();
+  ASSERT_TRUE(cooked.c_lflag & ECHO) << "a fresh pseudo-terminal is cooked";
+  ASSERT_TRUE(cooked.c_lflag & ICANON);
+  ASSERT_TRUE(cooked.c_oflag & OPOST);
+
+  OpenError error = OpenError::failed;
+  auto device = PosixSerialDevice::Open(pty.path(), &error);
+  ASSERT_NE(nullptr, device) << OpenErrorText(error);
+  LineSettings nine_bits;
+  nine_bits.data_bits = 9;  // from a settings file: refused
+  EXPECT_FALSE(device->Configure(nine_bits));
+
+  const struct termios tio = pty.Settings();
+  const struct {
+    const char* name;
+    tcflag_t flags;
+    tcflag_t mask;
+  } off[] = {
+      {"ECHO", tio.c_lflag, ECHO},     {"ICANON", tio.c_lflag, ICANON},
+      {"ISIG", tio.c_lflag, ISIG},     {"IEXTEN", tio.c_lflag, IEXTEN},
+      {"OPOST", tio.c_oflag, OPOST},   {"IXON", tio.c_iflag, IXON},
+      {"IXOFF", tio.c_iflag, IXOFF},   {"ICRNL", tio.c_iflag, ICRNL},
+      {"INLCR", tio.c_iflag, INLCR},   {"IGNCR", tio.c_iflag, IGNCR},
+      {"ISTRIP", tio.c_iflag, ISTRIP},
+  };
+  for (const auto& flag : off) EXPECT_EQ(0u, flag.flags & flag.mask) << flag.name << " is on";
+  EXPECT_EQ(cooked.c_cflag & CSIZE, tio.c_cflag & CSIZE) << "the character format is the driver's";
+
+  // What the line carries goes through untouched both ways, and nothing comes back.
+  const uint8_t reply[] = {0x06, 0x41, 0x0A, 0x0D, 0x11, 0x13, 0x03, 0x7F, 0x04};
+  ASSERT_EQ(static_cast<ssize_t>(sizeof reply), ::write(pty.master(), reply, sizeof reply));
+  uint8_t got[32];
+  int count = 0;
+  for (int wait = 0; wait < 1000 && count < static_cast<int>(sizeof reply); ++wait) {
+    const int n = device->Read(got + count, sizeof got - static_cast<size_t>(count));
+    if (n > 0) count += n;
+    if (count < static_cast<int>(sizeof reply))
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(Hex(Bytes(reply, reply + sizeof reply)), Hex(Bytes(got, got + count)));
+  const uint8_t command[] = {0x02, 0x41, 0x0A, 0x03, 0x48};
+  ASSERT_TRUE(device->Write(command, sizeof command));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  uint8_t heard[64];
+  const ssize_t n = ::read(pty.master(), heard, sizeof heard);
+  EXPECT_EQ(Hex(Bytes(command, command + sizeof command)),
+            Hex(Bytes(heard, heard + (n > 0 ? n : 0))))
+      << "no echo of the reply, no CR before the 0x0A";
+}
+
+}  // namespace
+}  // namespace onefortwo

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "amp/set_point.h"
 #include "round/number_text.h"
 
 namespace onefortwo {
@@ -34,7 +35,8 @@ NumberEntry::NumberEntry(Station& station, int amp, int type)
       std::snprintf(title, sizeof title, "Adjust HPA-%c Output Power", letter);
       prompt_ = "Enter Desired Output Power:";
     }
-    unit_label_ = power_entry_label[station.power_format];
+    unit_ = station.power_format;
+    unit_label_ = power_entry_label[unit_];
     // Not power_out as it stands: right after a change of unit it still holds the old
     // unit's text, which Ok would send under the new unit's letter.
     initial_text_ = station.amps.ForwardPowerText(amp, station.power_format);
@@ -50,15 +52,40 @@ NumberEntry::NumberEntry(Station& station, int amp, int type)
 NumberEntry::Outcome NumberEntry::Ok(const char* text) {
   Outcome outcome;
   if (amp_ < 0 || amp_ >= kAmpCount) return outcome;
+  if (type_ != kPowerOutText && type_ != kAttenuationText) return outcome;
   const double value = NumberEntryValue(text);
-  if (type_ == kPowerOutText) {
-    outcome.close = true;
-    outcome.sent = station_.amps.amp_info[amp_].constant ? station_.SetConstant(amp_, 1, value)
-                                                         : station_.SetPower(amp_, value);
-  } else if (type_ == kAttenuationText) {
-    outcome.sent = station_.SetAttenuation(amp_, value);
-    outcome.close = true;
+  char field[kNumberEntryMaxLength + 1] = {};
+  if (text != nullptr) std::strncpy(field, text, kNumberEntryMaxLength);
+  // What the operator confirmed, for the journal: the dialog, the entry and its unit.
+  const std::string question = title_ + ": " + field + " " + unit_label_;
+
+  const bool constant = type_ == kPowerOutText && station_.amps.amp_info[amp_].constant;
+  std::string command;
+  if (type_ == kAttenuationText) {
+    command = SetAttenuationText(value);
+  } else if (constant) {
+    command = SetConstantText(unit_, 1, value, station_.amps.ForwardPowerText(amp_, unit_).c_str());
+  } else {
+    command = SetPowerText(unit_, value);
   }
+  if (command.empty()) {
+    outcome.message = std::string("\"") + field +
+                      "\" cannot be sent: it is not a number the amplifier's commands can "
+                      "carry. Nothing was sent.";
+    return outcome;
+  }
+  if (type_ == kAttenuationText) {
+    outcome.sent = station_.SetAttenuation(amp_, value, question);
+  } else if (constant) {
+    outcome.sent = station_.SetConstantIn(unit_, amp_, 1, value, question);
+  } else {
+    outcome.sent = station_.SetPowerIn(unit_, amp_, value, question);
+  }
+  if (!outcome.sent) {
+    outcome.message = "Nothing was sent: the port is not open.";
+    return outcome;
+  }
+  outcome.close = true;
   return outcome;
 }
 

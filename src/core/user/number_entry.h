@@ -18,6 +18,9 @@ class NumberEntry {
   struct Outcome {
     bool close = false;  // the dialog ends
     bool sent = false;   // a set-point command went out on the line
+    // When not empty, why nothing was sent: shown in a box owned by the dialog, captioned
+    // "Problem"; the dialog stays open.
+    std::string message;
   };
 
   // Opens for amplifier `amp` (0..2) and entry kind `type`, 106 (output power) or 107
@@ -36,13 +39,18 @@ class NumberEntry {
   // present attenuation.
   const std::string& initial_text() const { return initial_text_; }
 
+  // The power unit the dialog shows and takes its entry in: power_format at opening,
+  // whatever unit a panel has chosen since.
+  power_enum unit() const { return unit_; }
+
   // Ok with the field's text `text`: its first kNumberEntryMaxLength characters are read as
-  // a number (its leading number; 0 when there is none) and sent in the present unit. For
-  // output power the dialog ends and the command follows the amplifier's constant-power
-  // mode as it is now: SetConstant(amp, 1, value) when on, else SetPower. For attenuation
-  // SetAttenuation, then the dialog ends. A value that cannot be commanded (too large for
-  // the amplifier's number forms) sends nothing. An unknown kind or amplifier does nothing
-  // and the dialog stays open.
+  // a number (its leading number; 0 when there is none) and sent in the unit the dialog
+  // shows. For output power the command follows the amplifier's constant-power mode as it
+  // is now: constant power on at the value when on, else the output power. For attenuation
+  // the attenuation. The dialog ends once the command has gone out. A value that cannot be
+  // commanded (not finite, or too large for the amplifier's number forms) sends nothing,
+  // and neither does a closed port: the dialog stays open and the message says why. An
+  // unknown kind or amplifier does nothing and the dialog stays open.
   Outcome Ok(const char* text);
   // Cancel sends nothing; the dialog ends.
 
@@ -54,6 +62,7 @@ class NumberEntry {
   std::string prompt_ = "Enter Desired Output Power:";
   std::string unit_label_ = "(Watts)";
   std::string initial_text_ = "0000";
+  power_enum unit_ = power_watts;
 };
 
 // The value of an entry as the dialog reads it: the leading number of at most the first
