@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "wserial/serial_link.h"
 
 namespace onefortwo {
@@ -32,19 +34,45 @@ class Win32SerialDevice : public SerialDevice {
 
   int Read(uint8_t* buffer, size_t size) override {
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) {
+      Failed(GetLastError());
+      return -1;
+    }
     return static_cast<int>(got);
   }
 
   bool Write(const uint8_t* data, size_t size) override {
     DWORD put = 0;
-    return WriteFile(handle_, data, static_cast<DWORD>(size), &put, nullptr) && put == size;
+    if (!WriteFile(handle_, data, static_cast<DWORD>(size), &put, nullptr)) {
+      Failed(GetLastError());
+      return false;
+    }
+    return put == size;
   }
 
   void Flush() override { FlushFileBuffers(handle_); }
+  std::string Failure() const override { return failure_; }
 
  private:
+  // A USB adapter pulled out answers every call with one of these from then on.
+  void Failed(DWORD error) {
+    if (!failure_.empty()) return;
+    switch (error) {
+      case ERROR_ACCESS_DENIED:
+      case ERROR_BAD_COMMAND:
+      case ERROR_DEVICE_REMOVED:
+      case ERROR_GEN_FAILURE:
+      case ERROR_OPERATION_ABORTED:
+      case ERROR_INVALID_HANDLE:
+        failure_ = "the device is gone (unplugged)";
+        break;
+      default:
+        break;
+    }
+  }
+
   HANDLE handle_;
+  std::string failure_;
 };
 
 OpenError ErrorFromLastError(DWORD error) {
