@@ -257,15 +257,20 @@ TEST_F(LinkSupervisionTest, AReopenedPortIsBackOnlyOnceItHasConnected) {
   EXPECT_TRUE(heard.Take().empty()) << "not back before it has connected";
   EXPECT_TRUE(server->frames.empty());
 
-  // Refused: closed quietly, the loss stands, and it is tried again 2 s later.
+  // Refused: closed quietly, the loss stands, and it is tried again 2 s later, when it
+  // is refused at once; 2 s after that it connects.
   server->failure = "connection refused";
+  opener.Add("COM2")->failure = "connection refused";
   Step();
+  EXPECT_FALSE(station.link.PortOpen());
+  for (int tick = 0; tick < 36; ++tick) Step();  // 2.02 s
+  EXPECT_EQ(opens + 2, opener.opened.size());
   EXPECT_FALSE(station.link.PortOpen());
   EXPECT_TRUE(heard.Take().empty());
   auto again = opener.Add("COM2");
   again->connecting = true;
-  for (int tick = 0; tick < 36; ++tick) Step();  // 2.02 s
-  EXPECT_EQ(opens + 2, opener.opened.size());
+  for (int tick = 0; tick < 36; ++tick) Step();
+  EXPECT_EQ(opens + 3, opener.opened.size());
   ASSERT_TRUE(station.link.PortOpen());
 
   // Connected: back, and polling resumes.

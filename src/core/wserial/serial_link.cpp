@@ -127,6 +127,13 @@ bool SerialLink::Reopen() {
     lost_reason_ = reason;
     return false;
   }
+  if (!serial_device->Failure().empty()) {
+    // Failed as it opened (a terminal server that refused at once): still lost.
+    serial_device.reset();
+    lost_ = true;
+    lost_reason_ = reason;
+    return false;
+  }
   if (serial_device->Connecting()) {
     // Open, but not connected yet: it may still be refused, so the loss stands.
     restoring_ = true;

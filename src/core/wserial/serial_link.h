@@ -105,10 +105,10 @@ class SerialLink {
   bool lost() const { return lost_; }
   const std::string& lost_reason() const { return lost_reason_; }
   // After a loss: opens the same name with the same settings again, quietly. When it
-  // opens, tells PortRestored and returns true; otherwise the port stays closed and
-  // nothing is told. A device that opens but is still connecting (a terminal server) is
-  // kept open and polled, but the loss stands (restoring() true) until CheckRestored sees
-  // it connected.
+  // opens, tells PortRestored and returns true; otherwise (also when the device it opens
+  // has failed already) the port stays closed and nothing is told. A device that opens
+  // but is still connecting (a terminal server) is kept open and polled, but the loss
+  // stands (restoring() true) until CheckRestored sees it connected.
   bool Reopen();
   // True while a reopened port is open but still making its connection.
   bool restoring() const { return restoring_; }
