@@ -149,4 +149,11 @@ void ToolProcess::Stop() {
   }
 }
 
+void ToolProcess::Kill() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGKILL);
+  ::waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
 }  // namespace onefortwo

@@ -37,6 +37,8 @@ class ToolProcess {
   std::string ReadRemainingOutput(int timeout_ms);
   // Ends the process if it runs, and reaps it. What it wrote can still be read.
   void Stop();
+  // Kills the process at once (SIGKILL: no clean-up of its own) and reaps it.
+  void Kill();
 
  private:
   pid_t pid_ = -1;
