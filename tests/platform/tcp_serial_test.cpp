@@ -174,6 +174,27 @@ TEST(TcpDevice, RefusedClosedOrResetSaysWhyAndStaysFailed) {
   }
 }
 
+// Writing on after the server has gone must fail the device, not end the program with
+// SIGPIPE.
+TEST(TcpDevice, WritingToAConnectionTheServerClosedFailsTheDeviceOnly) {
+  TcpTestServer server;
+  ASSERT_TRUE(server.Listen());
+  HostResolver resolver;
+  TcpSerialDevice device({"127.0.0.1", server.port()}, resolver);
+  ASSERT_TRUE(server.Accept(2000));
+  ASSERT_TRUE(ReadUntil(device, [&] { return !device.Connecting(); }, 2000));
+  server.CloseConnection();
+  const Bytes query = CommandFrame(64, "1");
+  for (int write = 0; write < 2000 && device.Failure().empty(); ++write) {
+    device.Write(query.data(), query.size());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  const std::string failure = device.Failure();
+  EXPECT_TRUE(failure == "the terminal server reset the connection" ||
+              failure == "the terminal server closed the connection")
+      << failure;
+}
+
 TEST(TcpDevice, AHostThatDoesNotExistFailsWithItsName) {
   HostResolver resolver;
   TcpSerialDevice device({"no-such-host.invalid", 4001}, resolver);
