@@ -53,7 +53,9 @@ TcpSerialDevice::TcpSerialDevice(const TcpPortName& address, HostResolver& resol
   Advance();  // a numeric address starts connecting at once
 }
 
-TcpSerialDevice::~TcpSerialDevice() { CloseSocket(); }
+TcpSerialDevice::~TcpSerialDevice() {
+  CloseSocket();
+}
 
 void TcpSerialDevice::CloseSocket() {
   if (fd_ >= 0) ::close(fd_);
@@ -68,7 +70,9 @@ void TcpSerialDevice::Fail(const std::string& why) {
   if (failure_.empty()) failure_ = why;
 }
 
-bool TcpSerialDevice::Configure(const LineSettings&) { return true; }
+bool TcpSerialDevice::Configure(const LineSettings&) {
+  return true;
+}
 
 void TcpSerialDevice::ConnectNext() {
   while (next_address_ < addresses_.size()) {

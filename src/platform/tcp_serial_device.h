@@ -50,7 +50,9 @@ class TcpSerialDevice : public SerialDevice {
   // and waiting for the server's acknowledgement would tell nothing about its serial line.
   void Flush() override {}
   std::string Failure() const override { return failure_; }
-  bool Connecting() const override { return state_ == State::resolving || state_ == State::connecting; }
+  bool Connecting() const override {
+    return state_ == State::resolving || state_ == State::connecting;
+  }
 
  private:
   enum class State { resolving, connecting, connected, failed };

@@ -105,7 +105,8 @@ class TickedStation {
     }
     const auto before = std::chrono::steady_clock::now();
     timer_.Tick();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - before;
+    const std::chrono::duration<double, std::milli> took =
+        std::chrono::steady_clock::now() - before;
     longest_tick_ms_ = std::max(longest_tick_ms_, took.count());
     // On the fake clock, a moment of real time for the loopback to carry what was sent.
     if (!real_time_) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -307,7 +308,8 @@ TEST(TerminalServer, AHostThatDoesNotExistIsLostAndRetriedWithoutStallingTheTick
 bool PointLink(const std::string& link, const std::string& target) {
   const std::string fresh = link + ".new";
   ::unlink(fresh.c_str());
-  return ::symlink(target.c_str(), fresh.c_str()) == 0 && ::rename(fresh.c_str(), link.c_str()) == 0;
+  return ::symlink(target.c_str(), fresh.c_str()) == 0 &&
+         ::rename(fresh.c_str(), link.c_str()) == 0;
 }
 
 // The first device the tool heard a frame for, from its --log on standard error: "@",

@@ -49,6 +49,10 @@ ToolProcess::~ToolProcess() {
 }
 
 bool ToolProcess::Start(const std::vector<std::string>& args, bool capture_stderr) {
+  Stop();  // a process started before is ended, and its pipes let go
+  CloseFd(&out_);
+  CloseFd(&err_);
+  out_buffer_.clear();
   int in[2], out[2], err[2] = {-1, -1};
   if (::pipe2(in, O_CLOEXEC) != 0) return false;
   if (::pipe2(out, O_CLOEXEC) != 0) return false;

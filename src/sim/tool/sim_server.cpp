@@ -178,8 +178,8 @@ void AcceptStation(TcpService* service) {
   const std::string peer = AddressText(reinterpret_cast<sockaddr*>(&from), length);
   if (service->connection >= 0) {
     ::close(fd);
-    std::fprintf(stderr, "onefortwo-sim: closed the connection from %s: %s is being served\n", peer.c_str(),
-                 service->peer.c_str());
+    std::fprintf(stderr, "onefortwo-sim: closed the connection from %s: %s is being served\n",
+                 peer.c_str(), service->peer.c_str());
     return;
   }
   const int on = 1;
