@@ -74,8 +74,8 @@ std::unique_ptr<SerialDevice> Win32SerialPortOpener::Open(const std::string& por
     *error = OpenError::name_too_long;
     return nullptr;
   }
-  // Terminal servers are not opened here: their own virtual COM port drivers serve on
-  // Windows, and the name is refused rather than tried as a device.
+  // Terminal servers are not reached over TCP on Windows (their makers' virtual COM port
+  // drivers serve there): the name is refused rather than tried as a device.
   if (IsTcpPortName(port_name)) {
     *error = OpenError::tcp_not_supported;
     return nullptr;

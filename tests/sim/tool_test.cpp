@@ -157,7 +157,8 @@ TEST(ToolProcess, HelpDescribesOptionsAndCommands) {
   const Ended ended = RunToEnd({"--help"});
   EXPECT_EQ(0, ended.status);
   EXPECT_EQ(0u, ended.out.rfind("Usage: onefortwo-sim", 0));
-  for (const char* part : {"--baud", "--log", "fault AMP FAULT", "silent DEV", "noise N", "quit"}) {
+  for (const char* part :
+       {"--baud", "--tcp PORT", "--log", "fault AMP FAULT", "silent DEV", "noise N", "quit"}) {
     EXPECT_NE(std::string::npos, ended.out.find(part)) << part;
   }
   EXPECT_EQ("", ended.err);
