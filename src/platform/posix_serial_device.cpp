@@ -13,6 +13,8 @@
 #include <string>
 
 #include "port_names.h"
+#include "tcp_port_name.h"
+#include "tcp_serial_device.h"
 #include "wserial/serial_link.h"
 
 namespace onefortwo {
@@ -249,6 +251,15 @@ std::unique_ptr<SerialDevice> PosixSerialPortOpener::Open(const std::string& por
   if (port_name.size() > static_cast<size_t>(kMaxPortNameLength)) {
     *error = OpenError::name_too_long;
     return nullptr;
+  }
+  if (IsTcpPortName(port_name)) {
+    TcpPortName address;
+    if (!ParseTcpPortName(port_name, &address)) {
+      *error = OpenError::bad_tcp_address;
+      return nullptr;
+    }
+    *error = OpenError::none;
+    return std::make_unique<TcpSerialDevice>(address, resolver_);
   }
   return PosixSerialDevice::Open(DevicePathForPort(port_name), error);
 }

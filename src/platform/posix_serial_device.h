@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "host_resolver.h"
 #include "platform/serial_device.h"
 
 struct termios;
@@ -43,10 +44,15 @@ class PosixSerialDevice : public SerialDevice {
   bool rs485_enabled_ = false;
 };
 
-// Opens port names as the station's operator writes them: COMn, device paths.
+// Opens port names as the station's operator writes them: COMn, device paths, and
+// tcp:HOST:PORT for a terminal server (a TcpSerialDevice, which opens at once and connects
+// later; a malformed tcp: name is OpenError::bad_tcp_address).
 class PosixSerialPortOpener : public SerialPortOpener {
  public:
   std::unique_ptr<SerialDevice> Open(const std::string& port_name, OpenError* error) override;
+
+ private:
+  HostResolver resolver_;  // terminal servers' host names, looked up off this thread
 };
 
 // Makes `*termios_p` a raw binary line without touching the character format or the rate

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tcp_port_name.h"
 #include "wserial/serial_link.h"
 
 namespace onefortwo {
@@ -99,6 +100,12 @@ std::unique_ptr<SerialDevice> Win32SerialPortOpener::Open(const std::string& por
   }
   if (port_name.size() > static_cast<size_t>(kMaxPortNameLength)) {
     *error = OpenError::name_too_long;
+    return nullptr;
+  }
+  // Terminal servers are not reached over TCP on Windows (their makers' virtual COM port
+  // drivers serve there): the name is refused rather than tried as a device.
+  if (IsTcpPortName(port_name)) {
+    *error = OpenError::tcp_not_supported;
     return nullptr;
   }
   // COM10 and above only open through the device namespace; the prefix serves COM1..9 too.

@@ -237,6 +237,51 @@ TEST_F(LinkSupervisionTest, AFailedDeviceIsClosedShownAsLostAndReopenedEveryTwoS
   EXPECT_EQ(64 + (rotation + 1) % 4, back->frames[0][1]);
 }
 
+// A terminal server's port opens at once and connects later, or is refused: it is back
+// only once connected, and a server that keeps refusing tells nothing new.
+TEST_F(LinkSupervisionTest, AReopenedPortIsBackOnlyOnceItHasConnected) {
+  Reply(0, Standby());
+  heard.Take();
+  line->failure = "the terminal server closed the connection";
+  auto server = opener.Add("COM2");  // what the next open reaches: a connection being made
+  server->connecting = true;
+  Step();
+  EXPECT_EQ("port lost COM2: the terminal server closed the connection", heard.Take().front());
+
+  // Opened again after 2 s and held open while it connects; not opened again on top.
+  const size_t opens = opener.opened.size();
+  for (int tick = 0; tick < 80; ++tick) Step();  // 4.48 s
+  EXPECT_EQ(opens + 1, opener.opened.size());
+  EXPECT_TRUE(station.link.PortOpen());
+  EXPECT_TRUE(station.link.lost());
+  EXPECT_TRUE(heard.Take().empty()) << "not back before it has connected";
+  EXPECT_TRUE(server->frames.empty());
+
+  // Refused: closed quietly, the loss stands, and it is tried again 2 s later, when it
+  // is refused at once; 2 s after that it connects.
+  server->failure = "connection refused";
+  opener.Add("COM2")->failure = "connection refused";
+  Step();
+  EXPECT_FALSE(station.link.PortOpen());
+  for (int tick = 0; tick < 36; ++tick) Step();  // 2.02 s
+  EXPECT_EQ(opens + 2, opener.opened.size());
+  EXPECT_FALSE(station.link.PortOpen());
+  EXPECT_TRUE(heard.Take().empty());
+  auto again = opener.Add("COM2");
+  again->connecting = true;
+  for (int tick = 0; tick < 36; ++tick) Step();
+  EXPECT_EQ(opens + 3, opener.opened.size());
+  ASSERT_TRUE(station.link.PortOpen());
+
+  // Connected: back, and polling resumes.
+  again->connecting = false;
+  Step();
+  EXPECT_EQ(Events({"port restored COM2"}), heard.Take());
+  EXPECT_FALSE(station.link.lost());
+  for (int tick = 0; tick < 8 && again->frames.empty(); ++tick) Step();
+  EXPECT_FALSE(again->frames.empty());
+}
+
 TEST_F(LinkSupervisionTest, AClosedOrReopenedPortLeavesNothingLookingLive) {
   Reply(0, Standby());
   Reply(1, Standby());

@@ -1,5 +1,6 @@
 // The station polling the simulated installation: in process on the built-in port "SIM",
-// and onefortwo-sim as a process over a real pseudo-terminal. Every scenario runs on both.
+// and onefortwo-sim as a process over a real pseudo-terminal and as a terminal server
+// over TCP. Every scenario runs on all three.
 
 #include <gtest/gtest.h>
 
@@ -194,9 +195,12 @@ TEST_P(EndToEnd, NoiseAndBadCheckBytesCostRepliesNotCorrectness) {
   check();
 }
 
-INSTANTIATE_TEST_SUITE_P(Installations, EndToEnd, ::testing::Values("SIM", "pty"),
+INSTANTIATE_TEST_SUITE_P(Installations, EndToEnd, ::testing::Values("SIM", "pty", "tcp"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
-                           return std::string(info.param == std::string("pty") ? "Pty" : "Sim");
+                           const std::string kind = info.param;
+                           return kind == "pty" ? std::string("Pty")
+                                  : kind == "tcp" ? std::string("Tcp")
+                                                  : std::string("Sim");
                          });
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "posix_serial_device.h"
 #include "sim/sim_console.h"
@@ -68,10 +69,12 @@ class InProcessRig : public StationRig {
 
 class ToolRig : public StationRig {
  public:
-  ToolRig() {
-    std::string path;
-    if (!tool_.Start({"--warmup", std::to_string(static_cast<int>(kWarmupMs))}, false) ||
-        !tool_.ReadLine(&path, 5000)) {
+  // On a pseudo-terminal, or with `tcp` on a TCP port the system picks.
+  explicit ToolRig(bool tcp) {
+    std::vector<std::string> args = {"--warmup", std::to_string(static_cast<int>(kWarmupMs))};
+    if (tcp) args.insert(args.end(), {"--tcp", "0"});
+    std::string path;  // the port name the tool prints first: its path, or tcp:HOST:PORT
+    if (!tool_.Start(args, false) || !tool_.ReadLine(&path, 5000)) {
       failure_ = "onefortwo-sim did not start";
       return;
     }
@@ -115,7 +118,7 @@ class ToolRig : public StationRig {
 }  // namespace
 
 std::unique_ptr<StationRig> StationRig::Make(const std::string& kind) {
-  if (kind == "pty") return std::make_unique<ToolRig>();
+  if (kind == "pty" || kind == "tcp") return std::make_unique<ToolRig>(kind == "tcp");
   return std::make_unique<InProcessRig>();
 }
 

@@ -10,9 +10,10 @@
 namespace onefortwo {
 
 // A fresh station polling a simulated installation, driven tick by tick as the main
-// window's 56 ms timer drives it. Two kinds, with the same scenarios run on both:
+// window's 56 ms timer drives it. Three kinds, with the same scenarios run on each:
 //   "SIM": the built-in port, in process, on a fake clock (deterministic, no waiting);
-//   "pty": onefortwo-sim started as a process, on a real pseudo-terminal and real time.
+//   "pty": onefortwo-sim started as a process, on a real pseudo-terminal and real time;
+//   "tcp": onefortwo-sim --tcp, reached as a terminal server over the loopback.
 // The installation is changed through the simulator's line commands either way.
 class StationRig {
  public:

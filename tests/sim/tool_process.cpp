@@ -49,6 +49,10 @@ ToolProcess::~ToolProcess() {
 }
 
 bool ToolProcess::Start(const std::vector<std::string>& args, bool capture_stderr) {
+  Stop();  // a process started before is ended, and its pipes let go
+  CloseFd(&out_);
+  CloseFd(&err_);
+  out_buffer_.clear();
   int in[2], out[2], err[2] = {-1, -1};
   if (::pipe2(in, O_CLOEXEC) != 0) return false;
   if (::pipe2(out, O_CLOEXEC) != 0) return false;
@@ -147,6 +151,13 @@ void ToolProcess::Stop() {
       pid_ = -1;
     }
   }
+}
+
+void ToolProcess::Kill() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGKILL);
+  ::waitpid(pid_, nullptr, 0);
+  pid_ = -1;
 }
 
 }  // namespace onefortwo

@@ -18,8 +18,9 @@ class ToolProcess {
   ToolProcess(const ToolProcess&) = delete;
   ToolProcess& operator=(const ToolProcess&) = delete;
 
-  // Starts the tool built with the tests, with `args` after the program name. Without
-  // `capture_stderr` the tool writes to the test's standard error.
+  // Starts the tool built with the tests, with `args` after the program name (ending the
+  // one started before, if any). Without `capture_stderr` the tool writes to the test's
+  // standard error.
   bool Start(const std::vector<std::string>& args, bool capture_stderr);
 
   // The next line of standard output without its line end; false when none came within
@@ -37,6 +38,8 @@ class ToolProcess {
   std::string ReadRemainingOutput(int timeout_ms);
   // Ends the process if it runs, and reaps it. What it wrote can still be read.
   void Stop();
+  // Kills the process at once (SIGKILL: no clean-up of its own) and reaps it.
+  void Kill();
 
  private:
   pid_t pid_ = -1;

@@ -9,6 +9,7 @@
 
 #include "posix_serial_device.h"
 #include "support/fake_serial_device.h"
+#include "tcp_port_name.h"
 #include "tool_options.h"
 #include "tool_process.h"
 
@@ -47,6 +48,33 @@ TEST(ToolOptions, GoodCommandLines) {
   EXPECT_TRUE(options.help);
 }
 
+TEST(ToolOptions, TcpListensOnALoopbackPortOrTheAddressGiven) {
+  const struct {
+    std::vector<const char*> args;
+    const char* host;
+    int port;
+  } rows[] = {
+      {{"--tcp", "4001"}, "127.0.0.1", 4001},
+      {{"--tcp=0"}, "127.0.0.1", 0},
+      {{"--tcp", "0.0.0.0:10001"}, "0.0.0.0", 10001},
+      {{"--tcp", "[::1]:4001"}, "::1", 4001},
+      {{"--tcp", "localhost:65535"}, "localhost", 65535},
+  };
+  for (const auto& row : rows) {
+    ToolOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse(row.args, &options, &error)) << row.args.back() << ": " << error;
+    EXPECT_TRUE(options.tcp);
+    EXPECT_EQ(row.host, options.tcp_host);
+    EXPECT_EQ(row.port, options.tcp_port);
+    EXPECT_EQ("", options.device);
+  }
+  ToolOptions plain;
+  std::string error;
+  ASSERT_TRUE(Parse({}, &plain, &error));
+  EXPECT_FALSE(plain.tcp);
+}
+
 TEST(ToolOptions, BadCommandLinesAreRefusedWithAReason) {
   const std::vector<std::vector<const char*>> rows = {
       {"--nope"},
@@ -67,6 +95,14 @@ TEST(ToolOptions, BadCommandLinesAreRefusedWithAReason) {
       {"--device"},
       {"--device="},
       {"/dev/a", "/dev/b"},
+      {"--tcp"},
+      {"--tcp", "65536"},
+      {"--tcp", "-1"},
+      {"--tcp", "port"},
+      {"--tcp", ":4001"},
+      {"--tcp", "::1:4001"},
+      {"--tcp", "[::1]:"},
+      {"--tcp", "4001", "/dev/ttyS0"},
   };
   for (const auto& row : rows) {
     ToolOptions options;
@@ -104,6 +140,7 @@ TEST(ToolProcess, BadCommandLineOrUnusableDeviceEndsWithOneLine) {
       {{"/nonexistent/tty"}, 1},
       {{"--device", "/dev/null"}, 1},  // not a serial device
       {{"/"}, 1},
+      {{"--tcp", "192.0.2.1:4001"}, 1},  // not an address of this machine
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.args[0]);
@@ -120,7 +157,8 @@ TEST(ToolProcess, HelpDescribesOptionsAndCommands) {
   const Ended ended = RunToEnd({"--help"});
   EXPECT_EQ(0, ended.status);
   EXPECT_EQ(0u, ended.out.rfind("Usage: onefortwo-sim", 0));
-  for (const char* part : {"--baud", "--log", "fault AMP FAULT", "silent DEV", "noise N", "quit"}) {
+  for (const char* part :
+       {"--baud", "--tcp PORT", "--log", "fault AMP FAULT", "silent DEV", "noise N", "quit"}) {
     EXPECT_NE(std::string::npos, ended.out.find(part)) << part;
   }
   EXPECT_EQ("", ended.err);
@@ -167,6 +205,62 @@ TEST(ToolProcess, ServesOnItsPseudoTerminalAndLogsEachFrame) {
   EXPECT_NE(std::string::npos, log.find("heard     @  <02>@1<03>p")) << log;
   EXPECT_NE(std::string::npos, log.find("reply     @  <06>@1C@@D<03>s")) << log;
   EXPECT_NE(std::string::npos, log.find("reply     A  <15>AQ<03><06>")) << log;
+}
+
+// One station connection at a time: a second one is closed at once, and when the first
+// drops the next is served, by the same installation.
+TEST(ToolProcess, ServesOnTcpOneStationAtATime) {
+  ToolProcess tool;
+  ASSERT_TRUE(tool.Start({"--tcp", "0"}, true));
+  std::string name;
+  ASSERT_TRUE(tool.ReadLine(&name, 5000));
+  TcpPortName address;
+  ASSERT_TRUE(ParseTcpPortName(name, &address)) << name;
+  EXPECT_EQ("127.0.0.1", address.host);
+  EXPECT_NE(0, address.port);
+
+  PosixSerialPortOpener opener;
+  const auto connect = [&] {
+    OpenError error = OpenError::failed;
+    std::unique_ptr<SerialDevice> port = opener.Open(name, &error);
+    EXPECT_NE(nullptr, port) << OpenErrorText(error);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    uint8_t byte;
+    while (port && port->Connecting() && std::chrono::steady_clock::now() < until) {
+      port->Read(&byte, 0);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return port;
+  };
+  auto first = connect();
+  ASSERT_NE(nullptr, first);
+  EXPECT_EQ(Hex(AckFrame(64, "1C@@D")), Hex(Ask(*first, CommandFrame(64, "1"), 9)));
+  EXPECT_EQ(Hex(AckFrame(64, "60")), Hex(Ask(*first, CommandFrame(64, "60"), 6)));  // manual
+
+  auto second = connect();
+  ASSERT_NE(nullptr, second);
+  uint8_t byte;
+  for (int wait = 0; wait < 3000 && second->Failure().empty(); ++wait) {
+    second->Read(&byte, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ("the terminal server closed the connection", second->Failure());
+
+  first.reset();
+  auto third = connect();
+  ASSERT_NE(nullptr, third);
+  bool answered = false;
+  for (int attempt = 0; attempt < 20 && !answered; ++attempt) {
+    // The tool may take the new connection a moment after the old one has gone.
+    answered = Hex(Ask(*third, CommandFrame(64, "1"), 9)) == Hex(AckFrame(64, "1B@@D"));
+  }
+  EXPECT_TRUE(answered) << "the next station is served, still in manual mode";
+  third.reset();
+  tool.Stop();
+  const std::string notes = tool.ReadStderr(2000);
+  EXPECT_NE(std::string::npos, notes.find("station connected from 127.0.0.1:")) << notes;
+  EXPECT_NE(std::string::npos, notes.find("is being served")) << notes;
+  EXPECT_NE(std::string::npos, notes.find("disconnected; waiting for the next")) << notes;
 }
 
 TEST(ToolProcess, QuitEndsTheTool) {

@@ -22,6 +22,7 @@ int FakeSerialDevice::Read(uint8_t* buffer, size_t size) {
 }
 
 bool FakeSerialDevice::Write(const uint8_t* data, size_t size) {
+  if (line_->connecting) return false;
   line_->written.insert(line_->written.end(), data, data + size);
   line_->frames.emplace_back(data, data + size);
   return true;

@@ -20,6 +20,7 @@ struct FakeLine {
   std::deque<uint8_t> incoming; // bytes waiting to be read
   bool fail_reads = false;      // every read fails
   std::string failure;          // when set, the device has failed for good (unplugged)
+  bool connecting = false;      // still connecting: writes send nothing
   bool refuse_configure = false;
   LineSettings configured;
   int configure_calls = 0;
@@ -42,6 +43,7 @@ class FakeSerialDevice : public SerialDevice {
   bool Write(const uint8_t* data, size_t size) override;
   void Flush() override { ++line_->flushes; }
   std::string Failure() const override { return line_->failure; }
+  bool Connecting() const override { return line_->connecting; }
 
  private:
   std::shared_ptr<FakeLine> line_;

@@ -44,6 +44,11 @@ class SerialDevice {
 
   // True for the built-in simulated installation, which the station marks as such.
   virtual bool Simulated() const { return false; }
+
+  // True while the device is still making its connection (a terminal server's TCP
+  // connection being set up): reads give 0 and writes send nothing until it is made, or
+  // until Failure() says why it could not be. False for devices that are ready once open.
+  virtual bool Connecting() const { return false; }
 };
 
 // Why a port could not be opened. A closed set: the GUI words each one.
@@ -55,6 +60,10 @@ enum class OpenError {
   busy,            // another program holds it
   not_a_serial_port,
   failed,          // any other reason the system gave
+  // "tcp:..." but not tcp:HOST:PORT with a port from 1 to 65535
+  bad_tcp_address,
+  // a tcp: name on a system whose build opens no terminal servers (Windows)
+  tcp_not_supported,
 };
 
 const char* OpenErrorText(OpenError error);

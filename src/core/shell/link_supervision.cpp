@@ -49,6 +49,8 @@ void Station::SuperviseLink() {
     if (!failure.empty()) {
       link.LosePort(failure);
       reopen_at_ms_ = NowMs() + kReopenIntervalMs;
+    } else {
+      link.CheckRestored();  // a reopened terminal server that has now connected
     }
   } else if (link.lost()) {
     const double now = NowMs();

@@ -49,7 +49,9 @@ class Station {
 
   // Runs on every tick before the poll step. A port whose device has failed for good
   // (SerialDevice::Failure) is closed and told as lost, and opened anew every
-  // kReopenIntervalMs until it opens; polling then resumes where the rotation was. While
+  // kReopenIntervalMs until it opens; polling then resumes where the rotation was. A port
+  // that opens still connecting (a terminal server) is back only once it has connected:
+  // one that keeps refusing is retried without telling anything new. While
   // the port is closed, and when it has been opened anew, nothing stands on the panels or
   // in the diagram as live: the amplifiers show "No Contact" and the controller's switches
   // and modes are marked unconfirmed until each device answers.

@@ -40,6 +40,11 @@ PortEvent SerialLink::DescribePort(const std::string& reason) const {
 void SerialLink::ClosePort(const std::string& reason) {
   if (!serial_device) return;
   serial_device.reset();
+  if (restoring_) {  // closed on purpose while reconnecting: nobody reopens it now
+    restoring_ = false;
+    lost_ = false;
+    lost_reason_.clear();
+  }
   if (events_ != nullptr) events_->PortClosed(DescribePort(reason));
 }
 
@@ -51,6 +56,10 @@ void SerialLink::LosePort(const std::string& reason) {
   if (!serial_device) return;
   serial_device.reset();
   lost_ = true;
+  if (restoring_) {  // a reopen that never connected: the loss told before stands
+    restoring_ = false;
+    return;
+  }
   lost_reason_ = reason;
   if (events_ != nullptr) events_->PortLost(DescribePort(reason));
 }
@@ -59,6 +68,7 @@ int SerialLink::OpenPort() {
   InitBaudTable();
   refused_settings_ = false;
   simulated_ = false;
+  restoring_ = false;
   if (serial_port[0] == '\0') {  // no port named: nothing to open
     last_open_error_ = OpenError::no_such_port;
     return 0;
@@ -117,8 +127,31 @@ bool SerialLink::Reopen() {
     lost_reason_ = reason;
     return false;
   }
+  if (!serial_device->Failure().empty()) {
+    // Failed as it opened (a terminal server that refused at once): still lost.
+    serial_device.reset();
+    lost_ = true;
+    lost_reason_ = reason;
+    return false;
+  }
+  if (serial_device->Connecting()) {
+    // Open, but not connected yet: it may still be refused, so the loss stands.
+    restoring_ = true;
+    lost_ = true;
+    lost_reason_ = reason;
+    return true;
+  }
   if (events_ != nullptr) events_->PortRestored(DescribePort(std::string()));
   return true;
+}
+
+void SerialLink::CheckRestored() {
+  if (!restoring_ || !serial_device) return;
+  if (serial_device->Connecting() || !serial_device->Failure().empty()) return;
+  restoring_ = false;
+  lost_ = false;
+  lost_reason_.clear();
+  if (events_ != nullptr) events_->PortRestored(DescribePort(std::string()));
 }
 
 const char* OpenErrorText(OpenError error) {
@@ -135,6 +168,10 @@ const char* OpenErrorText(OpenError error) {
       return "another program is using the port";
     case OpenError::not_a_serial_port:
       return "the device is not a serial port";
+    case OpenError::bad_tcp_address:
+      return "not a terminal server address: write tcp:HOST:PORT, PORT from 1 to 65535";
+    case OpenError::tcp_not_supported:
+      return "terminal servers (tcp:) cannot be opened on this system; use a COM port";
     case OpenError::failed:
       break;
   }

@@ -99,14 +99,22 @@ class SerialLink {
   // Why the open port has failed for good (SerialDevice::Failure), or empty.
   std::string DeviceFailure() const;
   // Closes the failed port and tells PortLost with `reason`; lost() is then true until
-  // the next open.
+  // the next open. A port reopened that failed while still connecting (restoring()) is
+  // closed quietly: its loss has been told already and stands.
   void LosePort(const std::string& reason);
   bool lost() const { return lost_; }
   const std::string& lost_reason() const { return lost_reason_; }
   // After a loss: opens the same name with the same settings again, quietly. When it
-  // opens, tells PortRestored and returns true; otherwise the port stays closed and
-  // nothing is told.
+  // opens, tells PortRestored and returns true; otherwise (also when the device it opens
+  // has failed already) the port stays closed and nothing is told. A device that opens
+  // but is still connecting (a terminal server) is kept open and polled, but the loss
+  // stands (restoring() true) until CheckRestored sees it connected.
   bool Reopen();
+  // True while a reopened port is open but still making its connection.
+  bool restoring() const { return restoring_; }
+  // While restoring(): once the device has connected, ends the loss and tells
+  // PortRestored. Does nothing otherwise; called on every tick while the port is open.
+  void CheckRestored();
   // Counts the opens of the port since the start, so that a reopen in between two looks
   // is seen.
   int open_count() const { return open_count_; }
@@ -155,6 +163,7 @@ class SerialLink {
   bool refused_settings_ = false;
   bool simulated_ = false;  // the open (or last open) port is the simulated installation
   bool lost_ = false;
+  bool restoring_ = false;
   std::string lost_reason_;
   int open_count_ = 0;
 };

@@ -2,9 +2,13 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -101,13 +105,106 @@ bool OpenDevice(const ToolOptions& options, Line* line) {
   return true;
 }
 
-// Writes what is due to the line. Bytes the line cannot take now are lost, as on a line
-// with no listener.
+// The TCP service of a terminal server: the listening socket and the one station
+// connection it serves (-1 while none is connected).
+struct TcpService {
+  int listener = -1;
+  int connection = -1;
+  std::string peer;  // the connected station's address, for the notes on standard error
+  ~TcpService() {
+    if (connection >= 0) ::close(connection);
+    if (listener >= 0) ::close(listener);
+  }
+};
+
+// "127.0.0.1:4001", "[::1]:4001".
+std::string AddressText(const struct sockaddr* address, socklen_t length) {
+  char host[NI_MAXHOST];
+  char port[NI_MAXSERV];
+  if (::getnameinfo(address, length, host, sizeof host, port, sizeof port,
+                    NI_NUMERICHOST | NI_NUMERICSERV) != 0) {
+    return "?";
+  }
+  const std::string h = host;
+  return (h.find(':') != std::string::npos ? "[" + h + "]" : h) + ":" + port;
+}
+
+// Listens on options.tcp_host:tcp_port; `*name` is the port name the station opens,
+// "tcp:127.0.0.1:40123" (the port the system picked for port 0).
+bool Listen(const ToolOptions& options, TcpService* service, std::string* name) {
+  const std::string where = options.tcp_host + ":" + std::to_string(options.tcp_port);
+  struct addrinfo hints = {};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+  struct addrinfo* found = nullptr;
+  const int lookup = ::getaddrinfo(options.tcp_host.c_str(),
+                                   std::to_string(options.tcp_port).c_str(), &hints, &found);
+  if (lookup != 0) {
+    Fail("cannot listen on " + where + ": " + ::gai_strerror(lookup));
+    return false;
+  }
+  service->listener =
+      ::socket(found->ai_family, found->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  const int on = 1;
+  // A sim started again on the same port must not wait for the last connection's
+  // TIME_WAIT to end.
+  if (service->listener >= 0) {
+    ::setsockopt(service->listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  }
+  const bool listening = service->listener >= 0 &&
+                         ::bind(service->listener, found->ai_addr, found->ai_addrlen) == 0 &&
+                         ::listen(service->listener, 4) == 0;
+  ::freeaddrinfo(found);
+  struct sockaddr_storage bound = {};
+  socklen_t length = sizeof bound;
+  if (!listening ||
+      ::getsockname(service->listener, reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
+    Fail("cannot listen on " + where + ": " + std::strerror(errno));
+    return false;
+  }
+  *name = "tcp:" + AddressText(reinterpret_cast<sockaddr*>(&bound), length);
+  return true;
+}
+
+// Takes a station's connection. While one is served, another is closed at once, as a
+// terminal server with one connection per port does.
+void AcceptStation(TcpService* service) {
+  struct sockaddr_storage from = {};
+  socklen_t length = sizeof from;
+  const int fd = ::accept4(service->listener, reinterpret_cast<sockaddr*>(&from), &length,
+                           SOCK_NONBLOCK | SOCK_CLOEXEC);
+  if (fd < 0) return;
+  const std::string peer = AddressText(reinterpret_cast<sockaddr*>(&from), length);
+  if (service->connection >= 0) {
+    ::close(fd);
+    std::fprintf(stderr, "onefortwo-sim: closed the connection from %s: %s is being served\n",
+                 peer.c_str(), service->peer.c_str());
+    return;
+  }
+  const int on = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);  // each byte at its time
+  service->connection = fd;
+  service->peer = peer;
+  std::fprintf(stderr, "onefortwo-sim: station connected from %s\n", peer.c_str());
+}
+
+void DropStation(TcpService* service) {
+  if (service->connection < 0) return;
+  ::close(service->connection);
+  service->connection = -1;
+  std::fprintf(stderr, "onefortwo-sim: station %s disconnected; waiting for the next\n",
+               service->peer.c_str());
+}
+
+// Writes what is due to the line (`fd` -1: no station connected). Bytes the line cannot
+// take now are lost, as on a line with no listener.
 void WriteDue(SimInstallation& installation, int fd, double now) {
   uint8_t out[512];
   for (;;) {
     const size_t due = installation.TakeReady(now, out, sizeof out);
     if (due == 0) return;
+    if (fd < 0) continue;
     size_t done = 0;
     while (done < due) {
       const ssize_t put = ::write(fd, out + done, due - done);
@@ -180,9 +277,15 @@ class CommandInput {
 }  // namespace
 
 int RunSimServer(const ToolOptions& options) {
-  ::signal(SIGPIPE, SIG_IGN);  // a closed standard output must not end the service
+  // Neither a closed standard output nor a station gone from its TCP connection may end
+  // the service.
+  ::signal(SIGPIPE, SIG_IGN);
   Line line;
-  if (!(options.device.empty() ? OpenPseudoTerminal(&line) : OpenDevice(options, &line))) {
+  TcpService service;
+  if (options.tcp) {
+    if (!Listen(options, &service, &line.path)) return 1;
+  } else if (!(options.device.empty() ? OpenPseudoTerminal(&line)
+                                      : OpenDevice(options, &line))) {
     return 1;
   }
 
@@ -204,8 +307,9 @@ int RunSimServer(const ToolOptions& options) {
 
   bool commands_open = true;
   while (!console.quit) {
+    const int line_fd = options.tcp ? service.connection : line.fd;
     double now = NowMs();
-    WriteDue(installation, line.fd, now);
+    WriteDue(installation, line_fd, now);
 
     int wait_ms = kIdleWaitMs;
     const double next = installation.NextByteAt();
@@ -213,8 +317,10 @@ int RunSimServer(const ToolOptions& options) {
       wait_ms = static_cast<int>(std::ceil(std::max(0.0, next - NowMs())));
       if (wait_ms > kIdleWaitMs) wait_ms = kIdleWaitMs;
     }
-    struct pollfd ready[2] = {{line.fd, POLLIN, 0}, {commands_open ? STDIN_FILENO : -1, POLLIN, 0}};
-    const int events = ::poll(ready, 2, wait_ms);
+    struct pollfd ready[3] = {{line_fd, POLLIN, 0},
+                              {commands_open ? STDIN_FILENO : -1, POLLIN, 0},
+                              {service.listener, POLLIN, 0}};
+    const int events = ::poll(ready, 3, wait_ms);
     if (events < 0) {
       if (errno == EINTR) continue;
       Fail(std::string("cannot wait for the line: ") + std::strerror(errno));
@@ -224,14 +330,21 @@ int RunSimServer(const ToolOptions& options) {
     installation.AdvanceTo(now);
     if (ready[0].revents & POLLIN) {
       uint8_t buffer[512];
-      const ssize_t got = ::read(line.fd, buffer, sizeof buffer);
+      const ssize_t got = ::read(line_fd, buffer, sizeof buffer);
       for (ssize_t i = 0; i < got; ++i) installation.Receive(buffer[i], now);
       installation.AdvanceTo(now);
+      // The station closed or reset its connection: wait for the next one.
+      const bool gone = got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR);
+      if (options.tcp && gone) DropStation(&service);
     } else if (ready[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-      Fail("the line " + line.path + " has gone");
-      return 1;
+      if (!options.tcp) {
+        Fail("the line " + line.path + " has gone");
+        return 1;
+      }
+      DropStation(&service);
     }
     if (ready[1].revents & (POLLIN | POLLHUP | POLLERR)) commands_open = input.ReadAvailable();
+    if (ready[2].revents & POLLIN) AcceptStation(&service);
   }
   return 0;
 }

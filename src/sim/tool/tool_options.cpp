@@ -42,6 +42,29 @@ bool LineFormat(const std::string& text, LineSettings* line) {
   return true;
 }
 
+// "PORT", "HOST:PORT" or "[IPv6]:PORT", PORT 0..65535.
+bool TcpListenAddress(const std::string& text, ToolOptions* options) {
+  std::string host = options->tcp_host;
+  std::string port = text;
+  const size_t colon = text.rfind(':');
+  if (colon != std::string::npos) {
+    host = text.substr(0, colon);
+    port = text.substr(colon + 1);
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+      host = host.substr(1, host.size() - 2);
+    } else if (host.find(':') != std::string::npos) {
+      return false;  // an IPv6 address goes in brackets
+    }
+    if (host.empty()) return false;
+  }
+  long long number = 0;
+  if (!WholeNumber(port, 0, 65535, &number)) return false;
+  options->tcp = true;
+  options->tcp_host = host;
+  options->tcp_port = static_cast<int>(number);
+  return true;
+}
+
 }  // namespace
 
 bool ParseToolOptions(int argc, const char* const* argv, ToolOptions* options, std::string* error) {
@@ -75,6 +98,10 @@ bool ParseToolOptions(int argc, const char* const* argv, ToolOptions* options, s
     } else if (arg == "--device") {
       if (!needs_value() || value.empty()) return fail("--device needs a path");
       parsed.device = value;
+    } else if (arg == "--tcp") {
+      if (!needs_value() || !TcpListenAddress(value, &parsed)) {
+        return fail("--tcp needs a port from 0 to 65535, or HOST:PORT");
+      }
     } else if (arg == "--baud") {
       long long baud = 0;
       if (!needs_value() || !WholeNumber(value, 1, 4000000, &baud)) {
@@ -107,6 +134,9 @@ bool ParseToolOptions(int argc, const char* const* argv, ToolOptions* options, s
       return fail("unknown option '" + arg + "' (see --help)");
     }
   }
+  if (parsed.tcp && !parsed.device.empty()) {
+    return fail("--tcp serves on TCP, not on the device '" + parsed.device + "'");
+  }
   *options = parsed;
   return true;
 }
@@ -115,11 +145,14 @@ std::string ToolUsage() {
   return std::string(
              "Usage: onefortwo-sim [options] [DEVICE]\n"
              "Serves a simulated 1:2 redundant amplifier installation (controller at address\n"
-             "64, amplifiers A, B, C at 65, 66, 67) on a new pseudo-terminal, or on the serial\n"
-             "device DEVICE. The first line on standard output is the path the station opens.\n"
+             "64, amplifiers A, B, C at 65, 66, 67) on a new pseudo-terminal, on the serial\n"
+             "device DEVICE, or on TCP as a terminal server does. The first line on standard\n"
+             "output is the port name the station opens (a path, or tcp:HOST:PORT).\n"
              "\n"
              "Options:\n"
              "  --device PATH     serve on this serial device instead of a pseudo-terminal\n"
+             "  --tcp PORT        serve on TCP port PORT of 127.0.0.1 (0: a free one), one\n"
+             "                    station connection at a time; or --tcp HOST:PORT\n"
              "  --baud N          line rate in baud (9600); replies are paced at this rate\n"
              "  --format 8N1      data bits, parity (N, O, E) and stop bits (8N1)\n"
              "  --turnaround MS   time from a command to the start of its reply (5)\n"
