@@ -60,6 +60,7 @@ void SerialConfigWindow::Ok() {
     QMessageBox box(QMessageBox::Critical, QString::fromLocal8Bit(outcome.caption.c_str()),
                     QString::fromLocal8Bit(outcome.message.c_str()), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    if (!outcome.detail.empty()) box.setInformativeText(QString::fromLocal8Bit(outcome.detail.c_str()));
     box.exec();
   }
   if (outcome.close) accept();

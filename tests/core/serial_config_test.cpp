@@ -128,6 +128,7 @@ TEST_F(SerialConfigTest, PortThatCannotBeOpenedKeepsTheDialogOpen) {
   EXPECT_FALSE(outcome.close);
   EXPECT_FALSE(outcome.saved);
   EXPECT_EQ("Can't open Com Port COM9.", outcome.message);
+  EXPECT_EQ("There is no such port on this machine.", outcome.detail);
   EXPECT_EQ("Problem", outcome.caption);
   EXPECT_FALSE(dir.Exists("sdefault.txt"));
   EXPECT_STREQ("COM9", link().serial_port);
@@ -138,6 +139,7 @@ TEST_F(SerialConfigTest, PortThatCannotBeOpenedKeepsTheDialogOpen) {
   outcome = dialog.Ok(Fields("COM2", "19200"));
   EXPECT_FALSE(outcome.close);
   EXPECT_EQ("Can't open Com Port COM2.", outcome.message);
+  EXPECT_EQ("The port opened but refused these settings.", outcome.detail);
   EXPECT_FALSE(dir.Exists("sdefault.txt"));
 
   line->refuse_configure = false;

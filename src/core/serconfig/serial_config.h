@@ -37,6 +37,7 @@ class SerialConfigDialog {
     bool saved = false;   // the defaults file was written
     std::string message;  // when not empty: show it, captioned `caption`, error icon,
     std::string caption;  // owned by the dialog, which stays open
+    std::string detail;   // why, in a few words, shown under the message ("" for none)
   };
 
   // Opened on `link`; `devices` are the serial devices found on this machine.

@@ -15,6 +15,9 @@ namespace {
 // "COM2 9600 8N1", or "SIM (simulated installation)".
 std::string PortName(const PortEvent& port) {
   if (port.simulated) return port.port + " (simulated installation)";
+  // A terminal server holds the line settings itself: the station's do nothing there.
+  if (port.port.compare(0, 4, "tcp:") == 0 || port.port.compare(0, 4, "TCP:") == 0)
+    return port.port;
   return port.port + " " + SettingsText(port.settings);
 }
 
