@@ -19,13 +19,16 @@ inline void CheckAmpRecord(const amp_struct& info, const char* which) {
     const char* name;
     const char* text;
   } readings[] = {
-      {"power_out", info.power_out},     {"power_back", info.power_back},
-      {"attenuation", info.attenuation}, {"voltage", info.voltage},
-      {"temp", info.temp},               {"current", info.current},
+      {"power_out", info.power_out},
+      {"power_back", info.power_back},
+      {"attenuation", info.attenuation},
+      {"voltage", info.voltage},
+      {"temp", info.temp},
+      {"current", info.current},
   };
   for (const auto& reading : readings) {
-    FUZZ_CHECK(Terminated(reading.text, kReadingSize), "%s %s has no end within %d bytes",
-               which, reading.name, kReadingSize);
+    FUZZ_CHECK(Terminated(reading.text, kReadingSize), "%s %s has no end within %d bytes", which,
+               reading.name, kReadingSize);
   }
   for (char flag : {info.remote, info.constant, info.rf_inhibit}) {
     FUZZ_CHECK(flag == 0 || flag == 1, "%s flag %d", which, flag);
@@ -40,8 +43,8 @@ inline void CheckControllerRecord(const ControllerState& controller) {
              controller.waveguide2);
   FUZZ_CHECK(controller.controller_local == 0 || controller.controller_local == 1, "local %d",
              controller.controller_local);
-  FUZZ_CHECK(controller.controller_manual == 0 || controller.controller_manual == 1,
-             "manual %d", controller.controller_manual);
+  FUZZ_CHECK(controller.controller_manual == 0 || controller.controller_manual == 1, "manual %d",
+             controller.controller_manual);
   FUZZ_CHECK(controller.controller_contact == 0 || controller.controller_contact == 1,
              "controller_contact %d", controller.controller_contact);
 }

@@ -95,13 +95,13 @@ void RunNumberEntry(const uint8_t* data, size_t size) {
   const NumberEntry::Outcome outcome = dialog.Ok(entry.c_str());
 
   FUZZ_CHECK(line->frames.size() <= 1, "%zu frames for one Ok", line->frames.size());
-  FUZZ_CHECK(outcome.sent == (line->frames.size() == 1), "sent %d with %zu frames",
-             outcome.sent, line->frames.size());
+  FUZZ_CHECK(outcome.sent == (line->frames.size() == 1), "sent %d with %zu frames", outcome.sent,
+             line->frames.size());
   if (line->frames.empty()) return;
 
   const Bytes& sent = line->frames[0];
-  FUZZ_CHECK(sent.size() >= 5 && sent[0] == STX && sent[sent.size() - 2] == ETX,
-             "not a frame: %s", Hex(sent).c_str());
+  FUZZ_CHECK(sent.size() >= 5 && sent[0] == STX && sent[sent.size() - 2] == ETX, "not a frame: %s",
+             Hex(sent).c_str());
   const std::string command(sent.begin() + 2, sent.end() - 2);
   FUZZ_CHECK(sent == CommandFrame(static_cast<uint8_t>(base_address + 1 + amp), command),
              "\"%s\": frame %s", entry.c_str(), Hex(sent).c_str());

@@ -10,8 +10,8 @@
 //   bytes    ... and these are they (fewer when the input ends first)
 // The station starts on the open port "COM2" with every amplifier in no contact.
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -93,8 +93,8 @@ Bytes QueryFrame(int device) {
 void CheckStation(const Station& station, const ContactEvents& told, size_t frames_before,
                   const FakeLine& line) {
   const SerialLink& link = station.link;
-  FUZZ_CHECK(link.receive_count >= 0 && link.receive_count < kResponseLimit,
-             "receive_count %d", link.receive_count);
+  FUZZ_CHECK(link.receive_count >= 0 && link.receive_count < kResponseLimit, "receive_count %d",
+             link.receive_count);
   FUZZ_CHECK(link.response_done >= 0 && link.response_done <= 2, "response_done %d",
              link.response_done);
   FUZZ_CHECK(link.got_start == 0 || link.got_start == 1, "got_start %d", link.got_start);
@@ -134,9 +134,8 @@ void CheckStation(const Station& station, const ContactEvents& told, size_t fram
              line.frames.size() - frames_before);
   if (line.frames.size() > frames_before) {
     const Bytes& frame = line.frames.back();
-    FUZZ_CHECK(frame == QueryFrame(station.current_device),
-               "wrote %s, not the query of device %d", Hex(frame).c_str(),
-               station.current_device);
+    FUZZ_CHECK(frame == QueryFrame(station.current_device), "wrote %s, not the query of device %d",
+               Hex(frame).c_str(), station.current_device);
   }
 }
 

@@ -4,14 +4,14 @@
 //
 // The input is the file's text, as it is.
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <unistd.h>
 
 #include "fuzz_check.h"
 #include "support/fake_clock.h"
@@ -103,8 +103,8 @@ void RunSerialDefaults(const uint8_t* data, size_t size) {
   // A name that did not fit leaves no port named, and says why; otherwise a port is named
   // (the text's, or the one before when the text holds none).
   if (!read.defaults_problem().empty()) {
-    FUZZ_CHECK(got.port.empty(), "a problem (%s), yet port \"%s\"",
-               read.defaults_problem().c_str(), got.port.c_str());
+    FUZZ_CHECK(got.port.empty(), "a problem (%s), yet port \"%s\"", read.defaults_problem().c_str(),
+               got.port.c_str());
   } else {
     FUZZ_CHECK(!got.port.empty(), "no port named and no reason given");
   }
@@ -116,8 +116,7 @@ void RunSerialDefaults(const uint8_t* data, size_t size) {
     FUZZ_CHECK(WriteFile(from_file.link.DefaultsFileName(), data, size), "cannot write the file");
     from_file.link.LoadSerialDefaults();
     if (size < 10) {
-      FUZZ_CHECK(Of(from_file.link) == untouched, "a file of %zu bytes changed the settings",
-                 size);
+      FUZZ_CHECK(Of(from_file.link) == untouched, "a file of %zu bytes changed the settings", size);
     } else if (size <= 4096) {
       Link from_text(got);
       from_text.link.ReadSerialDefaults(text.c_str());
