@@ -35,7 +35,7 @@ for target in "${targets[@]}"; do
     failed+=("$target")
     tail -n 40 "build-fuzz/$target.log"
   else
-    grep -E "^#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb" \
+    grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb" \
       "build-fuzz/$target.log" || true
   fi
 done
