@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev             # tests
   locales                               # a decimal-comma locale for the locale test
   libbenchmark-dev                      # benchmarks
+  clang libclang-rt-14-dev              # the libFuzzer targets (fuzz/)
   xvfb xauth                            # GUI tests and screenshots without a display
 )
 

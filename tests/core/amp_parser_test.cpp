@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "amp/amp_info.h"
 #include "support/amp_reply.h"
@@ -232,7 +234,9 @@ TEST_F(AmpParserTest, LosingContactLeavesTheAlarmState) {
 // The forward power in any unit equals what the parse of the same reply in that unit
 // stores, whichever unit the record was parsed in.
 TEST_F(AmpParserTest, ForwardPowerInAnyUnitFromTheLastReply) {
-  for (const char* received : {"60.0", "47.0", "29.9", "abcd", "9999"}) {
+  // The last: a forward field that starts with a NUL, an empty reading.
+  for (const std::string& received : std::vector<std::string>{
+           "60.0", "47.0", "29.9", "abcd", "9999", std::string("\0" "0.0", 4)}) {
     AmpReply reply;
     reply.forward = received;
     for (power_enum shown : {power_watts, power_dbm, power_dbw}) {

@@ -117,6 +117,27 @@ TEST_F(SerialDefaultsTest, EverythingTheDialogAcceptsSurvivesASaveAndARestart) {
   EXPECT_EQ(4 * 8 * 3 * 2 * 2, checked);
 }
 
+TEST_F(SerialDefaultsTest, TheShortestSettingsSurviveASaveAndARestart) {
+  // "/ 0 N 8 1" is 9 bytes: shorter than any file the station reads at start.
+  const Settings cases[] = {
+      {"/", 0, 0, 8, 0},
+      {"s", 9, 2, 7, 2},
+      {"/", -1, 1, 8, 0},  // 10 bytes: read as it is
+  };
+  for (const Settings& c : cases) {
+    ASSERT_TRUE(link.SetSerialPort(c.port.c_str()));
+    link.serial_baud = c.baud;
+    link.serial_parity = c.parity;
+    link.serial_data = c.data;
+    link.serial_stop = c.stop;
+    ASSERT_TRUE(link.SaveSerialDefaults());
+    Station restarted(opener, clock, windows);
+    restarted.link.save_directory = dir.path();
+    restarted.link.LoadSerialDefaults();
+    ExpectSettings(c, restarted.link, c.port + " " + std::to_string(c.baud));
+  }
+}
+
 TEST_F(SerialDefaultsTest, ANameThatDoesNotFitOpensNoPortAndSaysWhy) {
   dir.Write("sdefault.txt", std::string(80, 'n') + " 19200 E 7 2");
   link.LoadSerialDefaults();

@@ -37,7 +37,11 @@ void AmpModel::InitAmpInfo(int amp) {
 
 std::string AmpModel::ForwardPowerText(int amp, power_enum power_format) const {
   if (amp < 0 || amp >= kAmpCount) return std::string();
-  if (forward_dbm[amp][0] == '\0') return amp_info[amp].power_out;
+  // No reply since InitAmpInfo: the placeholder. A reply whose forward field came empty
+  // has left the record out of no contact, and its empty reading converts like any other.
+  if (forward_dbm[amp][0] == '\0' && amp_info[amp].status == amp_no_contact) {
+    return amp_info[amp].power_out;
+  }
   char text[kReadingSize];
   std::memcpy(text, forward_dbm[amp], kReadingSize);
   ConvertPowerReading(text, power_format, "%d");

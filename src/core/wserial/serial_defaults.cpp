@@ -140,9 +140,13 @@ bool SerialLink::SaveSerialDefaults() {
   const char parity = serial_parity == 1 ? 'O' : serial_parity == 2 ? 'E' : 'N';
   const int stop = serial_stop == 2 ? 2 : 1;
   char line[160];
-  const int length = std::snprintf(line, sizeof line, "%s %d %c %d %d", serial_port, serial_baud,
-                                   parity, serial_data, stop);
+  int length = std::snprintf(line, sizeof line, "%s %d %c %d %d", serial_port, serial_baud,
+                             parity, serial_data, stop);
   if (length < 0 || static_cast<size_t>(length) >= sizeof line) return false;
+  // A file of fewer than kDefaultsMinimum bytes is not read at the next start: a shorter
+  // line (a one-character name with a one-digit rate) is made up with blanks, which the
+  // reading skips.
+  while (static_cast<size_t>(length) < kDefaultsMinimum) line[length++] = ' ';
 
   // Written beside the old file and renamed over it, so that a failed write never leaves
   // the operator with a cut settings file.

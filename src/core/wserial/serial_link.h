@@ -76,7 +76,8 @@ class SerialLink {
   // Why the last LoadSerialDefaults could not take the file's port name; empty when it
   // could (or there was no file).
   const std::string& defaults_problem() const { return defaults_problem_; }
-  // Writes the settings to `save_directory`sdefault.txt ("%s %d %c %d %d", no line end).
+  // Writes the settings to `save_directory`sdefault.txt ("%s %d %c %d %d", no line end;
+  // blanks make up a line of fewer than 10 bytes, which would not be read back).
   // False when the file could not be written.
   bool SaveSerialDefaults();
   // Takes `name` as the port name. False, and nothing changes, when it is empty or longer
