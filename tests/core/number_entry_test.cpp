@@ -110,6 +110,7 @@ TEST_F(NumberEntryTest, OkSendsTheEntryInThePresentUnit) {
       {"huge constant level", 1, 106, power_dbm, true, "-1e300", "F30.0"},
       {"attenuation beyond a float", 2, 107, power_dbw, false, "1e39", nullptr},
       {"not a number", 0, 106, power_dbm, false, "nan", nullptr},
+      {"not a number in constant power", 1, 106, power_watts, true, "nan", nullptr},
       {"infinite attenuation", 1, 107, power_watts, false, "inf", nullptr},
       {"two signs are no number", 0, 107, power_watts, false, "--500", "K 0.0"},
       {"plus minus is no number", 1, 106, power_watts, false, "+-500", "E0000"},

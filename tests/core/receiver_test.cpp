@@ -137,6 +137,16 @@ TEST_F(ReceiverTest, FailedReadsAreNoBytesAndChangeNothing) {
   EXPECT_EQ(1, link.TrapResponse());
 }
 
+// Half a reply from before the port was opened anew is no part of the next one: the byte
+// after its ETX would otherwise be taken as its check byte.
+TEST_F(ReceiverTest, APortOpenedAnewStartsANewFrame) {
+  line->Feed({0x06, 0x40, 0x31, 0x03});
+  EXPECT_EQ(0, link.TrapResponse());
+  ASSERT_EQ(1, link.InitSerial());
+  line->Feed(kReply);
+  EXPECT_EQ(1, link.TrapResponse());
+}
+
 TEST_F(ReceiverTest, ClosedPortReadsNothing) {
   link.ClosePort();
   EXPECT_EQ(0, link.TrapResponse());

@@ -61,7 +61,9 @@ NumberEntry::Outcome NumberEntry::Ok(const char* text) {
 
   const bool constant = type_ == kPowerOutText && station_.amps.amp_info[amp_].constant;
   std::string command;
-  if (type_ == kAttenuationText) {
+  if (std::isnan(value)) {
+    // Not a number at all: never taken as "the power shown", as a negative level is.
+  } else if (type_ == kAttenuationText) {
     command = SetAttenuationText(value);
   } else if (constant) {
     command = SetConstantText(unit_, 1, value, station_.amps.ForwardPowerText(amp_, unit_).c_str());

@@ -80,6 +80,8 @@ int SerialLink::OpenPort() {
     return 0;
   }
   last_open_error_ = OpenError::none;
+  // A new port begins with a new frame: half a reply from the old one is no part of it.
+  ResetReceiver();
   simulated_ = serial_device->Simulated();
   lost_ = false;
   lost_reason_.clear();
