@@ -31,8 +31,10 @@ void StartStation(Station& station, const std::string& port, std::string* failur
 
 class InProcessRig : public StationRig {
  public:
-  InProcessRig() : opener_(other_ports_, clock_, Options()), console_(opener_.installation()) {
+  explicit InProcessRig(StationEvents* listener)
+      : opener_(other_ports_, clock_, Options()), console_(opener_.installation()) {
     station_ = std::make_unique<Station>(opener_, clock_, windows_);
+    station_->events.Add(listener);
     StartStation(*station_, "SIM", &failure_);
   }
 
@@ -68,7 +70,7 @@ class InProcessRig : public StationRig {
 
 class ToolRig : public StationRig {
  public:
-  ToolRig() {
+  explicit ToolRig(StationEvents* listener) {
     std::string path;
     if (!tool_.Start({"--warmup", std::to_string(static_cast<int>(kWarmupMs))}, false) ||
         !tool_.ReadLine(&path, 5000)) {
@@ -76,6 +78,7 @@ class ToolRig : public StationRig {
       return;
     }
     station_ = std::make_unique<Station>(opener_, clock_, windows_);
+    station_->events.Add(listener);
     StartStation(*station_, path, &failure_);
     next_tick_ = std::chrono::steady_clock::now();
   }
@@ -114,9 +117,9 @@ class ToolRig : public StationRig {
 
 }  // namespace
 
-std::unique_ptr<StationRig> StationRig::Make(const std::string& kind) {
-  if (kind == "pty") return std::make_unique<ToolRig>();
-  return std::make_unique<InProcessRig>();
+std::unique_ptr<StationRig> StationRig::Make(const std::string& kind, StationEvents* listener) {
+  if (kind == "pty") return std::make_unique<ToolRig>(listener);
+  return std::make_unique<InProcessRig>(listener);
 }
 
 bool StationRig::TickUntil(const std::function<bool()>& done, double limit_ms) {
