@@ -12,6 +12,9 @@ packages=(
   locales                               # a decimal-comma locale for the locale test
   libbenchmark-dev                      # benchmarks
   xvfb xauth                            # GUI tests and screenshots without a display
+  libsnmp-dev                           # the SNMP agent (AgentX subagent on net-snmp)
+  snmpd snmp snmptrapd                  # SNMP tests: master agent, clients, trap receiver
+  smitools erlang-snmp                  # ONEFORTWO-MIB under smilint; SNMPv2-SMI/-TC/-CONF
 )
 
 missing=()
