@@ -205,7 +205,7 @@ void AgentxSubagent::Show(const std::string& text, bool trouble) {
 }
 
 void AgentxSubagent::ShowNotConnected(const std::string& reason) {
-  Show("SNMP agent: not connected (" + reason + "); trying again every " +
+  Show("SNMP agent: not connected to " + address_ + " (" + reason + "); trying again every " +
            std::to_string(kRetryIntervalS) + " s",
        true);
 }

@@ -19,7 +19,8 @@ namespace onefortwo {
 // nothing here can reach the serial line.
 //
 // The connection is told on the status display's agent field: "SNMP agent: connected to
-// tcp:127.0.0.1:705", or "SNMP agent: not connected (why); trying again every 5 s". With
+// tcp:127.0.0.1:705", or "SNMP agent: not connected to tcp:127.0.0.1:705 (why); trying
+// again every 5 s". With
 // no master, or after the master went away, the subagent tries again every
 // kRetryIntervalS; while connected it pings the master as often, so a master that hangs
 // is noticed too. Notifications that come while it is not connected are dropped.

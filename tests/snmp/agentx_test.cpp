@@ -218,7 +218,8 @@ TEST_F(AgentxTest, TheMasterGoesAwayAndComesBackWhileTheStationPollsOn) {
   AllInContact();
   servers.StopMaster();
   const auto tick = [this] { rig->Tick(); };
-  ASSERT_TRUE(status.WaitFor("SNMP agent: not connected (", kReconnectTimeoutMs, tick))
+  ASSERT_TRUE(status.WaitFor("SNMP agent: not connected to " + servers.agentx_address() + " (",
+                             kReconnectTimeoutMs, tick))
       << status.last();
   EXPECT_TRUE(status.trouble());
   EXPECT_TRUE(Has(status.last(), "trying again every 5 s")) << status.last();
@@ -244,7 +245,8 @@ TEST_F(AgentxTest, WithoutAMasterAtTheStartItConnectsOnceOneComes) {
   servers.StopMaster();
   ASSERT_TRUE(agent.Start());
   const auto tick = [this] { rig->Tick(); };
-  ASSERT_TRUE(status.WaitFor("SNMP agent: not connected (", 10000, tick)) << status.last();
+  ASSERT_TRUE(status.WaitFor("SNMP agent: not connected to " + servers.agentx_address() + " (",
+                             10000, tick)) << status.last();
   EXPECT_TRUE(status.trouble());
   AllInContact();
   ASSERT_TRUE(servers.StartMaster()) << servers.failure();

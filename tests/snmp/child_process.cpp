@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,14 +33,24 @@ std::vector<std::string> MergedEnvironment(const Environment& changes) {
   return merged;
 }
 
+// `program` as found on PATH (as the shell finds it); itself when it holds a '/'.
+std::string FindProgram(const std::string& program) {
+  if (program.find('/') != std::string::npos) return program;
+  const char* path = std::getenv("PATH");
+  std::istringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
+  std::string dir;
+  while (std::getline(dirs, dir, ':')) {
+    const std::string candidate = (dir.empty() ? "." : dir) + "/" + program;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return program;
+}
+
+// fork and exec rather than posix_spawn: the child asks to be sent SIGTERM when the test
+// that started it dies, so that not even a crashed test leaves a server running.
 pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
             const Environment& environment, const std::string& output_path) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_path.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  const std::string file = FindProgram(program);
   std::vector<std::string> all = {program};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -50,11 +60,28 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
   std::vector<char*> envp;
   for (std::string& entry : env) envp.push_back(entry.data());
   envp.push_back(nullptr);
-  pid_t pid = -1;
-  const int spawned =
-      ::posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return spawned == 0 ? pid : -1;
+  const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const pid_t parent = ::getpid();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    // Only async-signal-safe calls from here to exec.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(127);
+    if (input >= 0) ::dup2(input, STDIN_FILENO);
+    if (output >= 0) {
+      ::dup2(output, STDOUT_FILENO);
+      ::dup2(output, STDERR_FILENO);
+    }
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::execve(file.c_str(), argv.data(), envp.data());
+    ::_exit(127);
+  }
+  if (output >= 0) ::close(output);
+  if (input >= 0) ::close(input);
+  return pid;
 }
 
 std::string ReadAll(const std::string& path) {

@@ -13,7 +13,8 @@ using Environment = std::map<std::string, std::string>;
 
 // A program run as a child process, its standard output and error into a file. Stop and
 // the destructor end it (SIGTERM, then SIGKILL if it has not gone within 2 s) and reap it,
-// so a failing test leaves no server behind.
+// so a failing test leaves no server behind; a test that crashes takes its children with
+// it (they get SIGTERM when it dies).
 class ChildProcess {
  public:
   ChildProcess() = default;

@@ -13,8 +13,9 @@ namespace onefortwo {
 // of the system's: "master agentx" with an AgentX socket on TCP, a read-only community
 // "public" and a read-write one "private" (so that a SET gets past the master's access
 // control to the subagent, which must refuse it itself), and trap2sink to the
-// snmptrapd, which logs each notification on one line:
-//   TRAP ONEFORTWO-MIB::onefortwoAmpFaulted | ONEFORTWO-MIB::onefortwoAmpName.1 = STRING: A | ...
+// snmptrapd, which logs each notification on one line, its varbinds apart by "| ":
+//   TRAP SNMPv2-MIB::sysUpTime.0 = ...| SNMPv2-MIB::snmpTrapOID.0 = OID:
+//   ONEFORTWO-MIB::onefortwoAmpFaulted| ONEFORTWO-MIB::onefortwoAmpName.1 = STRING: A| ...
 // The client commands resolve ONEFORTWO-MIB's names from mib/. Both servers are stopped
 // by the destructor, also when a test fails.
 class SnmpServers {
