@@ -193,6 +193,21 @@ TEST_F(AgentxTest, PowersFollowThePanelsUnit) {
   EXPECT_TRUE(Has(dbm, "onefortwoAmpForwardPowerText.3 = STRING: 57.0 dBm")) << dbm;
 }
 
+// The master's AgentX socket given as a path, as Debian's snmpd has it by default.
+TEST(AgentxSocketTest, TheSubagentConnectsThroughASocketPath) {
+  SnmpServers servers(true);
+  ASSERT_EQ("", servers.failure());
+  RecordingStatus status;
+  SnmpAgent agent(servers.agentx_address(), status);
+  agent.events().StationStarted(kStationVersion);
+  ASSERT_EQ('/', servers.agentx_address()[0]);
+  ASSERT_TRUE(agent.Start());
+  ASSERT_TRUE(status.WaitFor("SNMP agent: connected to " + servers.agentx_address(), 10000))
+      << status.last();
+  const CommandResult version = servers.Get({"onefortwoStationVersion.0"});
+  EXPECT_NE(std::string::npos, version.output.find("STRING: 2.0")) << version.output;
+}
+
 TEST_F(AgentxTest, ASetIsRefusedAndNothingGoesOnTheLine) {
   Connect();
   AllInContact();

@@ -21,7 +21,7 @@ bool HasAll(const std::string& line, const std::vector<std::string>& parts) {
 
 }  // namespace
 
-SnmpServers::SnmpServers() {
+SnmpServers::SnmpServers(bool unix_socket) : unix_socket_(unix_socket) {
   if (std::string(ONEFORTWO_SMI_MIBS).empty()) {
     failure_ = "the SMI base modules (SNMPv2-SMI, SNMPv2-TC, SNMPv2-CONF) were not found when "
                "the build was configured: run scripts/setup.sh, then cmake again";
@@ -65,6 +65,7 @@ SnmpServers::~SnmpServers() {
 }
 
 std::string SnmpServers::agentx_address() const {
+  if (unix_socket_) return dir_.path() + "agentx/master";
   return "tcp:127.0.0.1:" + std::to_string(agentx_port_);
 }
 

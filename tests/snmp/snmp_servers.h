@@ -20,12 +20,13 @@ namespace onefortwo {
 // by the destructor, also when a test fails.
 class SnmpServers {
  public:
-  SnmpServers();
+  // The AgentX socket on TCP, or with `unix_socket` a socket path in the test's folder.
+  explicit SnmpServers(bool unix_socket = false);
   ~SnmpServers();
 
   // Empty when both servers run; otherwise why not.
   const std::string& failure() const { return failure_; }
-  // "tcp:127.0.0.1:PORT", for the subagent.
+  // "tcp:127.0.0.1:PORT" or the socket's path, for the subagent.
   std::string agentx_address() const;
   // "127.0.0.1:PORT", where the master answers SNMP.
   std::string snmp_address() const;
@@ -60,6 +61,7 @@ class SnmpServers {
   int snmp_port_ = -1;
   int agentx_port_ = -1;
   int trap_port_ = -1;
+  bool unix_socket_ = false;
   ChildProcess master_;
   ChildProcess trap_receiver_;
   std::string failure_;
