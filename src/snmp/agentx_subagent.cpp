@@ -95,10 +95,10 @@ std::string ConnectFailure(const std::string& message) {
 
 // The C callbacks net-snmp calls on the agent's thread, for g_subagent.
 struct AgentxSubagent::Glue {
-  static int Handle(netsnmp_mib_handler* handler, netsnmp_handler_registration*,
+  static int Handle(netsnmp_mib_handler*, netsnmp_handler_registration*,
                     netsnmp_agent_request_info* info, netsnmp_request_info* requests) {
-    (void)handler;
     AgentxSubagent* self = g_subagent;
+    if (self == nullptr) return SNMP_ERR_GENERR;
     const MibSnapshot& snapshot = self->handover_.snapshot.Read();
     const int64_t now = SteadyNowNs();
     for (netsnmp_request_info* request = requests; request; request = request->next) {
@@ -141,6 +141,7 @@ struct AgentxSubagent::Glue {
     // Told once the connection's registrations are through too (AnnounceConnection),
     // so that "connected" means the master serves the module.
     AgentxSubagent* self = g_subagent;
+    if (self == nullptr) return 0;
     self->connected_ = true;
     self->announce_connected_ = true;
     return 0;
@@ -148,6 +149,7 @@ struct AgentxSubagent::Glue {
 
   static int Disconnected(int, int, void*, void*) {
     AgentxSubagent* self = g_subagent;
+    if (self == nullptr) return 0;
     self->connected_ = false;
     if (!self->stop_) self->ShowNotConnected("the master agent went away");
     return 0;
@@ -158,7 +160,7 @@ struct AgentxSubagent::Glue {
   static int Log(int, int, void* server, void*) {
     AgentxSubagent* self = g_subagent;
     const auto* message = static_cast<const snmp_log_message*>(server);
-    if (message == nullptr || message->msg == nullptr) return 0;
+    if (self == nullptr || message == nullptr || message->msg == nullptr) return 0;
     const std::string text = message->msg;
     if (!self->connected_ && !self->stop_ &&
         text.find("Failed to connect to the agentx master agent") != std::string::npos)
@@ -168,6 +170,7 @@ struct AgentxSubagent::Glue {
 
   static void Wake(int, void*) {
     AgentxSubagent* self = g_subagent;
+    if (self == nullptr) return;
     self->handover_.wakeup.Drain();
     self->SendQueued();
   }
@@ -224,7 +227,6 @@ void AgentxSubagent::SendQueued() {
     for (const MibVarbind& varbind : NotificationVarbinds(notification)) AddVarbind(&list, varbind);
     send_v2trap(list);
     snmp_free_varbind(list);
-    sent_ += 1;
   }
 }
 
@@ -251,10 +253,6 @@ void AgentxSubagent::Run() {
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
   netsnmp_config_remember(const_cast<char*>("mibs :"));
-  // A master that accepts the connection but does not answer holds this thread for at
-  // most about two seconds per exchange.
-  netsnmp_ds_set_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_TIMEOUT, 1);
-  netsnmp_ds_set_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_RETRIES, 1);
 
   snmp_register_callback(SNMP_CALLBACK_APPLICATION, SNMPD_CALLBACK_INDEX_START, &Glue::Connected,
                          nullptr);
@@ -262,7 +260,7 @@ void AgentxSubagent::Run() {
                          &Glue::Disconnected, nullptr);
 
   init_agent(kAppName);
-  // After init_agent, which sets net-snmp's own default of 15 s.
+  // After init_agent, which sets net-snmp's own default of a ping every 15 s.
   netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_PING_INTERVAL,
                      kRetryIntervalS);
   // Registered before the first connection: every (re)connection registers it with the

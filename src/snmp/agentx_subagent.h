@@ -15,7 +15,9 @@ namespace onefortwo {
 // connection to the master, its requests, its pings and reconnection attempts, the
 // notifications. From the station it reads only the AgentHandover (the newest snapshot,
 // the queued notifications), so nothing it does, not even a master that hangs, can hold
-// up the 56 ms tick. Every object is read-only: a SET is refused as notWritable, and
+// up the 56 ms tick (net-snmp's exchanges with the master are synchronous: one that takes
+// the connection and then says nothing holds this thread about 6 s, its 1 s time-out and
+// 5 retries, before it gives up). Every object is read-only: a SET is refused as notWritable, and
 // nothing here can reach the serial line.
 //
 // The connection is told on the status display's agent field: "SNMP agent: connected to
@@ -42,14 +44,12 @@ class AgentxSubagent {
   // Starts the agent's thread, which connects in the background. False, with the reason
   // on the status display, when a subagent has already run in this process.
   bool Start();
-  // Closes the session with the master and ends the thread; waits for it (at most the
-  // master's reply time-out when it is busy answering).
+  // Closes the session with the master and ends the thread; waits for it (up to the
+  // 6 s above while a silent master holds it).
   void Stop();
 
   // Any thread.
   bool connected() const { return connected_.load(); }
-  // Notifications handed to the master since the start.
-  uint64_t notifications_sent() const { return sent_.load(); }
 
  private:
   struct Glue;  // the net-snmp callbacks, in the .cpp
@@ -68,7 +68,6 @@ class AgentxSubagent {
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> connected_{false};
-  std::atomic<uint64_t> sent_{0};
   // The agent's thread's own: the last status text, and a connection made but not yet
   // told.
   std::string shown_;

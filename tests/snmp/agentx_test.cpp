@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -273,6 +278,51 @@ TEST_F(AgentxTest, WithoutAMasterAtTheStartItConnectsOnceOneComes) {
   const std::vector<std::string> texts = status.texts();
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ("SNMP agent: connecting to " + servers.agentx_address(), texts.front());
+}
+
+// A "master" that takes the connection and never answers: the subagent's thread waits in
+// net-snmp's synchronous AgentX open; the station's ticks do not wait with it.
+TEST_F(AgentxTest, AMasterThatNeverAnswersHoldsUpOnlyTheAgentsThread) {
+  const int port = FreeLoopbackPort(SOCK_STREAM);
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  ASSERT_EQ(0, ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  ASSERT_EQ(0, ::listen(listener, 4));
+  std::atomic<bool> heard_open{false};
+  std::thread silent([&] {
+    const int connection = ::accept(listener, nullptr, nullptr);
+    char bytes[256];
+    if (connection >= 0 && ::recv(connection, bytes, sizeof bytes, 0) > 0) heard_open = true;
+    std::this_thread::sleep_for(std::chrono::seconds(8));  // holds it open, says nothing
+    if (connection >= 0) ::close(connection);
+  });
+  RecordingStatus hung_status;
+  SnmpAgent hung("tcp:127.0.0.1:" + std::to_string(port), hung_status);
+  station().events.Remove(&agent.events());
+  station().events.Add(&hung.events());
+  ASSERT_TRUE(hung.Start());
+  for (int i = 0; i < 200 && !heard_open; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(heard_open) << "the subagent sent its Open";
+  const auto opened = std::chrono::steady_clock::now();
+  // The agent's thread is stuck in the exchange now; the station polls on all the same.
+  AllInContact();
+  Sim("fault C low-line");
+  EXPECT_TRUE(rig->TickUntil([this] { return station().amps.amp_info[2].status == amp_fault; },
+                             kStationLimitMs));
+  EXPECT_EQ("SNMP agent: connecting to tcp:127.0.0.1:" + std::to_string(port), hung_status.last());
+  // net-snmp gives up on the silent master after its time-out (1 s, 5 retries) and says so.
+  EXPECT_TRUE(hung_status.WaitFor("SNMP agent: not connected to", 15000)) << hung_status.last();
+  std::printf("the silent master held the agent's thread %lld ms\n",
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                         std::chrono::steady_clock::now() - opened)
+                                         .count()));
+  silent.join();
+  ::close(listener);
+  station().events.Remove(&hung.events());
 }
 
 }  // namespace
