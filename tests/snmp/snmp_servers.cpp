@@ -27,12 +27,23 @@ SnmpServers::SnmpServers(bool unix_socket) : unix_socket_(unix_socket) {
                "the build was configured: run scripts/setup.sh, then cmake again";
     return;
   }
+  // A port found free may be taken by someone else before the server binds it: then
+  // once more with other ports.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    failure_.clear();
+    if (Start()) return;
+    master_.Stop();
+    trap_receiver_.Stop();
+  }
+}
+
+bool SnmpServers::Start() {
   snmp_port_ = FreeLoopbackPort(SOCK_DGRAM);
   agentx_port_ = FreeLoopbackPort(SOCK_STREAM);
   trap_port_ = FreeLoopbackPort(SOCK_DGRAM);
   if (snmp_port_ < 0 || agentx_port_ < 0 || trap_port_ < 0) {
     failure_ = "no free loopback port";
-    return;
+    return false;
   }
   std::ostringstream master;
   master << "master agentx\n"
@@ -45,18 +56,23 @@ SnmpServers::SnmpServers(bool unix_socket) : unix_socket_(unix_socket) {
 
   if (!trap_receiver_.Start("snmptrapd",
                             {"-f", "-C", "-c", dir_.path() + "snmptrapd.conf", "-Lf",
-                             dir_.path() + "traps.log", "-F",
-                             "TRAP %V| %v\n", "udp:127.0.0.1:" + std::to_string(trap_port_)},
+                             dir_.path() + "traps.log", "-F", "TRAP %V| %v\n",
+                             "udp:127.0.0.1:" + std::to_string(trap_port_)},
                             environment(), dir_.path() + "snmptrapd.out")) {
     failure_ = "snmptrapd did not start (is it installed? scripts/setup.sh installs it)";
-    return;
+    return false;
   }
-  if (!StartMaster()) return;
+  if (!StartMaster()) return false;
   // snmptrapd says its version once it listens.
-  for (int i = 0; i < 250 && Traps().find("NET-SNMP version") == std::string::npos; ++i)
+  for (int i = 0; i < 250 && Traps().find("NET-SNMP version") == std::string::npos; ++i) {
+    if (!trap_receiver_.Running()) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  if (Traps().find("NET-SNMP version") == std::string::npos)
+  }
+  if (Traps().find("NET-SNMP version") == std::string::npos) {
     failure_ = "snmptrapd did not come up: " + dir_.Read("snmptrapd.out");
+    return false;
+  }
+  return true;
 }
 
 SnmpServers::~SnmpServers() {

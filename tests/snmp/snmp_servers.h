@@ -55,6 +55,7 @@ class SnmpServers {
   Environment environment() const;
 
  private:
+  bool Start();
   bool WaitForMaster();
 
   TempDir dir_;
