@@ -13,6 +13,9 @@ packages=(
   libbenchmark-dev                      # benchmarks
   clang libclang-rt-14-dev              # the libFuzzer targets (fuzz/)
   xvfb xauth                            # GUI tests and screenshots without a display
+  libsnmp-dev                           # the SNMP agent (AgentX subagent on net-snmp)
+  snmpd snmp snmptrapd                  # SNMP tests: master agent, clients, trap receiver
+  smitools erlang-snmp                  # ONEFORTWO-MIB under smilint; SNMPv2-SMI/-TC/-CONF
 )
 
 missing=()

@@ -183,6 +183,14 @@ TEST_F(StationEventsTest, FaultDialogButtonsAreTold) {
             heard.Take());
 }
 
+// Listeners that show powers (the SNMP agent's texts) learn the unit the panels now use.
+TEST_F(StationEventsTest, TheUnitButtonTellsTheNewUnit) {
+  commands.TogglePowerFormat();
+  commands.TogglePowerFormat();
+  commands.TogglePowerFormat();
+  EXPECT_EQ(Events({"power unit dBm", "power unit dBW", "power unit Watts"}), heard.Take());
+}
+
 TEST_F(StationEventsTest, StartAndExitAreTold) {
   EventHub& hub = station.events;
   hub.StationStarted("2.0");

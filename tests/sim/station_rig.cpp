@@ -32,8 +32,10 @@ void StartStation(Station& station, const std::string& port, std::string* failur
 
 class InProcessRig : public StationRig {
  public:
-  InProcessRig() : opener_(other_ports_, clock_, Options()), console_(opener_.installation()) {
+  explicit InProcessRig(StationEvents* listener)
+      : opener_(other_ports_, clock_, Options()), console_(opener_.installation()) {
     station_ = std::make_unique<Station>(opener_, clock_, windows_);
+    station_->events.Add(listener);
     StartStation(*station_, "SIM", &failure_);
   }
 
@@ -70,7 +72,7 @@ class InProcessRig : public StationRig {
 class ToolRig : public StationRig {
  public:
   // On a pseudo-terminal, or with `tcp` on a TCP port the system picks.
-  explicit ToolRig(bool tcp) {
+  ToolRig(bool tcp, StationEvents* listener) {
     std::vector<std::string> args = {"--warmup", std::to_string(static_cast<int>(kWarmupMs))};
     if (tcp) args.insert(args.end(), {"--tcp", "0"});
     std::string path;  // the port name the tool prints first: its path, or tcp:HOST:PORT
@@ -79,6 +81,7 @@ class ToolRig : public StationRig {
       return;
     }
     station_ = std::make_unique<Station>(opener_, clock_, windows_);
+    station_->events.Add(listener);
     StartStation(*station_, path, &failure_);
     next_tick_ = std::chrono::steady_clock::now();
   }
@@ -117,9 +120,9 @@ class ToolRig : public StationRig {
 
 }  // namespace
 
-std::unique_ptr<StationRig> StationRig::Make(const std::string& kind) {
-  if (kind == "pty" || kind == "tcp") return std::make_unique<ToolRig>(kind == "tcp");
-  return std::make_unique<InProcessRig>();
+std::unique_ptr<StationRig> StationRig::Make(const std::string& kind, StationEvents* listener) {
+  if (kind == "pty" || kind == "tcp") return std::make_unique<ToolRig>(kind == "tcp", listener);
+  return std::make_unique<InProcessRig>(listener);
 }
 
 bool StationRig::TickUntil(const std::function<bool()>& done, double limit_ms) {

@@ -20,7 +20,9 @@ class StationRig {
   // High-voltage warm-up of the installation, short so that the scenarios stay quick.
   static constexpr double kWarmupMs = 500;
 
-  static std::unique_ptr<StationRig> Make(const std::string& kind);
+  // `listener`, when given, hears the station's events from before its port opens.
+  static std::unique_ptr<StationRig> Make(const std::string& kind,
+                                          StationEvents* listener = nullptr);
   virtual ~StationRig() = default;
 
   // Empty when the rig is ready; otherwise why not.

@@ -77,6 +77,9 @@ void RecordingEvents::CommandSent(const CommandEvent& command) {
   log.push_back(std::string("command ") + DeviceName(command.device) + " " + command.text +
                 (command.sent ? " sent" : " not sent") + " (" + command.question + ")");
 }
+void RecordingEvents::PowerUnitChanged(power_enum unit) {
+  log.push_back(std::string("power unit ") + power_unit_name[unit]);
+}
 void RecordingEvents::AlarmAcknowledged(int amp) { log.push_back("acknowledged " + Letter(amp)); }
 void RecordingEvents::FaultResetPressed(int amp) { log.push_back("fault reset " + Letter(amp)); }
 

@@ -10,7 +10,7 @@ namespace onefortwo {
 // Records every station event as one line of text, e.g. "contact restored A",
 // "state A No Contact -> Standby", "fault raised B Over Temperature",
 // "command @ B1B sent (Toggle Waveguide Switch 1?)", "port lost COM2: the device hung up",
-// "controller switch1 A->B commanded". Amplifier replies are recorded only when
+// "controller switch1 A->B commanded", "power unit dBm". Amplifier replies are recorded only when
 // `record_replies` is set, as "reply A 60.0 dBm".
 class RecordingEvents : public StationEvents {
  public:
@@ -30,6 +30,7 @@ class RecordingEvents : public StationEvents {
   void FaultCleared(int amp, fault_enum fault) override;
   void ControllerChanged(const ControllerChange& change) override;
   void CommandSent(const CommandEvent& command) override;
+  void PowerUnitChanged(power_enum unit) override;
   void AlarmAcknowledged(int amp) override;
   void FaultResetPressed(int amp) override;
 

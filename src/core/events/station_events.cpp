@@ -65,6 +65,7 @@ void EventHub::ControllerChanged(const ControllerChange& change) {
   ONEFORTWO_FAN_OUT(ControllerChanged(change));
 }
 void EventHub::CommandSent(const CommandEvent& command) { ONEFORTWO_FAN_OUT(CommandSent(command)); }
+void EventHub::PowerUnitChanged(power_enum unit) { ONEFORTWO_FAN_OUT(PowerUnitChanged(unit)); }
 void EventHub::AlarmAcknowledged(int amp) { ONEFORTWO_FAN_OUT(AlarmAcknowledged(amp)); }
 void EventHub::FaultResetPressed(int amp) { ONEFORTWO_FAN_OUT(FaultResetPressed(amp)); }
 

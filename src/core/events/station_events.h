@@ -104,6 +104,10 @@ class StationEvents {
 
   // The operator's actions.
   virtual void CommandSent(const CommandEvent& /*command*/) {}
+  // The panels' unit button chose `unit` for every power shown and entered. The powers in
+  // AmpReply's `shown` are in this unit from the next reply on; the station starts in
+  // power_watts.
+  virtual void PowerUnitChanged(power_enum /*unit*/) {}
   virtual void AlarmAcknowledged(int /*amp*/) {}
   virtual void FaultResetPressed(int /*amp*/) {}
 };
@@ -131,6 +135,7 @@ class EventHub : public StationEvents {
   void FaultCleared(int amp, fault_enum fault) override;
   void ControllerChanged(const ControllerChange& change) override;
   void CommandSent(const CommandEvent& command) override;
+  void PowerUnitChanged(power_enum unit) override;
   void AlarmAcknowledged(int amp) override;
   void FaultResetPressed(int amp) override;
 

@@ -64,6 +64,7 @@ void OperatorCommands::TogglePowerFormat() {
     std::strncpy(shown.power_back, kNoValue, kReadingSize);
     station_.UpdateAmpDisplay(amp);
   }
+  station_.events.PowerUnitChanged(format);
 }
 
 void OperatorCommands::MainWindowMouseClick(int x, int y) {
