@@ -39,14 +39,21 @@ void StatusBarDisplay::Refresh() {
     if (!fields[i].given) continue;
     if (!labels_[i]) {
       labels_[i] = new QLabel(bar_);
+      // A long text (a by-id port name, a reason) is cut rather than widening the main
+      // window beyond its place; the whole of it is in the tooltip.
+      labels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+      labels_[i]->setMinimumWidth(80);
       // The link first and widest; the features after it, in the order of the fields.
       int place = 0;
       for (size_t before = 0; before < i; ++before) place += labels_[before] ? 1 : 0;
-      bar_->insertPermanentWidget(place, labels_[i], i == 0 ? 1 : 0);
+      bar_->insertPermanentWidget(place, labels_[i], i == 0 ? 3 : 2);
     }
     QLabel* label = labels_[i];
     const QString text = QString::fromStdString(fields[i].text);
-    if (label->text() != text) label->setText(text);
+    if (label->text() != text) {
+      label->setText(text);
+      label->setToolTip(text);
+    }
     label->setStyleSheet(fields[i].trouble ? "color: #a00000; font-weight: bold;" : "");
   }
 }
