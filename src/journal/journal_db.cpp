@@ -197,10 +197,11 @@ bool JournalDb::OpenWriter(const std::string& path, int64_t now_ms, std::string*
     int code = sqlite3_extended_errcode(db_);
     if (good) {
       Statement check(db_, "PRAGMA quick_check");
-      good = check.ok() && check.Step() == SQLITE_ROW && check.Text(0) == "ok";
+      const bool answered = check.ok() && check.Step() == SQLITE_ROW;
+      good = answered && check.Text(0) == "ok";
       if (!good) {
-        code = check.ok() ? SQLITE_CORRUPT : sqlite3_extended_errcode(db_);
-        check_why = check.ok() ? "failed its check (" + check.Text(0) + ")" : SqliteError(db_);
+        code = answered ? SQLITE_CORRUPT : sqlite3_extended_errcode(db_);
+        check_why = answered ? "failed its check (" + check.Text(0) + ")" : SqliteError(db_);
       }
     }
     if (good) break;
@@ -284,6 +285,7 @@ bool JournalDb::Write(const std::vector<EventEntry>& events,
   {
     Statement event(db_, "INSERT INTO events(t_ms, device, kind, text, user) VALUES(?,?,?,?,?)");
     good = event.ok();
+    if (!good) *why = SqliteError(db_);
     for (size_t i = 0; good && i < events.size(); ++i) {
       const EventEntry& e = events[i];
       event.Bind(1, e.t_ms);
@@ -292,6 +294,7 @@ bool JournalDb::Write(const std::vector<EventEntry>& events,
       event.Bind(4, e.text);
       event.Bind(5, e.user);
       good = event.Step() == SQLITE_DONE;
+      if (!good) *why = SqliteError(db_);
       event.Reset();
     }
     // Two replies of one amplifier within one millisecond cannot come off the line; if
@@ -300,7 +303,10 @@ bool JournalDb::Write(const std::vector<EventEntry>& events,
                       "INSERT OR REPLACE INTO readings(amp, t_ms, attenuation_db,"
                       " helix_current_ma, helix_voltage_kv, temperature_c, forward_dbm,"
                       " reverse_dbm) VALUES(?,?,?,?,?,?,?,?)");
-    good = good && reading.ok();
+    if (good && !reading.ok()) {
+      good = false;
+      *why = SqliteError(db_);
+    }
     for (size_t i = 0; good && i < readings.size(); ++i) {
       const ReadingEntry& r = readings[i];
       reading.Bind(1, std::string(AmpLetter(r.amp)));
@@ -312,11 +318,11 @@ bool JournalDb::Write(const std::vector<EventEntry>& events,
       reading.BindNumber(7, r.forward_dbm);
       reading.BindNumber(8, r.reverse_dbm);
       good = reading.Step() == SQLITE_DONE;
+      if (!good) *why = SqliteError(db_);
       reading.Reset();
     }
   }
   if (good && Exec("COMMIT", why)) return true;
-  if (good == false) *why = SqliteError(db_);
   Exec("ROLLBACK", nullptr);
   return false;
 }
@@ -336,18 +342,19 @@ bool JournalDb::RollUp(int64_t now_ms, std::string* why) {
   if (!Exec("BEGIN IMMEDIATE", why)) return false;
   Statement roll(db_, sql.c_str());
   bool good = roll.ok();
+  if (!good) *why = SqliteError(db_);
   for (int amp = 0; good && amp < 3; ++amp) {
     roll.Bind(1, std::string(AmpLetter(amp)));
     roll.Bind(2, rolled_until_ms_);
     roll.Bind(3, until);
     good = roll.Step() == SQLITE_DONE;
+    if (!good) *why = SqliteError(db_);
     roll.Reset();
   }
   if (good && Exec("COMMIT", why)) {
     rolled_until_ms_ = until;
     return true;
   }
-  if (!good) *why = SqliteError(db_);
   Exec("ROLLBACK", nullptr);
   return false;
 }
@@ -362,23 +369,26 @@ bool JournalDb::Prune(int64_t now_ms, std::string* why) {
   for (int table = 0; good && table < 2; ++table) {
     Statement drop(db_, deletes[table]);
     good = drop.ok();
+    if (!good) *why = SqliteError(db_);
     for (int amp = 0; good && amp < 3; ++amp) {
       drop.Bind(1, std::string(AmpLetter(amp)));
       drop.Bind(2, table == 0 ? full_rate_from : kept_from);
       good = drop.Step() == SQLITE_DONE;
+      if (!good) *why = SqliteError(db_);
       drop.Reset();
     }
   }
   if (good) {
     Statement drop(db_, "DELETE FROM events WHERE t_ms < ?");
     good = drop.ok();
+    if (!good) *why = SqliteError(db_);
     if (good) {
       drop.Bind(1, kept_from);
       good = drop.Step() == SQLITE_DONE;
+      if (!good) *why = SqliteError(db_);
     }
   }
   if (good && Exec("COMMIT", why)) return true;
-  if (!good) *why = SqliteError(db_);
   Exec("ROLLBACK", nullptr);
   return false;
 }
