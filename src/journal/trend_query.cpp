@@ -110,7 +110,9 @@ bool QueryTrend(const JournalDb& db, const TrendQuery& query, std::vector<TrendB
   const int64_t since = query.since_ms;
   const int64_t until = query.until_ms;
   if (until <= since || query.buckets <= 0) return true;
-  const int64_t width = std::max<int64_t>(1, (until - since + query.buckets - 1) / query.buckets);
+  int64_t width = std::max<int64_t>(1, (until - since + query.buckets - 1) / query.buckets);
+  // Over long spans every reply would be read for little more than the minute rows show.
+  if (until - since > kFullRateSpanMs) width = std::max(width, kMinuteMs);
   const std::string amp = AmpLetter(query.amp);
   const std::string c = ReadingColumn(query.reading);
 

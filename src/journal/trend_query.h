@@ -27,10 +27,12 @@ struct TrendBucket {
 };
 
 // A trend of one reading of one amplifier over [since_ms, until_ms), cut into at most
-// `buckets` buckets of equal width (one per pixel of the plot, say). Buckets wider than a
-// minute come from the minute rows, finer ones from the full-rate rows where those are
-// kept (the last 48 hours) and from the minute rows before that; the latest minute not yet
-// rolled up comes from the full-rate rows either way. Empty buckets are left out.
+// `buckets` buckets of equal width (one per pixel of the plot, say), and no narrower than a
+// minute over spans longer than kFullRateSpanMs. Buckets of a minute or wider come from the
+// minute rows, finer ones from the full-rate rows where those are kept (the last 48 hours)
+// and from the minute rows before that; the latest minute not yet rolled up comes from the
+// full-rate rows either way. Empty buckets are left out.
+constexpr int64_t kFullRateSpanMs = 4 * 3600 * 1000LL;
 struct TrendQuery {
   int amp = 0;  // 0..2
   Reading reading = Reading::helix_current;

@@ -219,6 +219,13 @@ TEST_F(TrendTest, CoarseBucketsComeFromTheMinuteRowsFineOnesFromEveryReply) {
   int from_replies = 0;
   for (const TrendBucket& b : fine) from_replies += b.t_ms >= start ? 1 : 0;
   EXPECT_EQ(667, from_replies);
+
+  // Eight hours on 1000 pixels would be 28.8 s buckets: over four hours, a minute at the
+  // least, from the minute rows (and the replies of the minutes not rolled up).
+  const std::vector<TrendBucket> long_span = Trend(now - 8 * 3600000, now, 1000);
+  EXPECT_EQ(480u, long_span.size());
+  EXPECT_EQ(60, long_span.front().samples);
+  EXPECT_EQ(60, long_span.back().samples) << "a minute of replies, one a second";
 }
 
 TEST(TimeText, IsoTimesInUtcToTheMillisecond) {
