@@ -70,7 +70,7 @@ JournalWindow::JournalWindow(const std::string& path, WallClock& clock, QWidget*
   table_->horizontalHeader()->setSectionResizeMode(EventTableModel::text_column, QHeaderView::Stretch);
   table_->setColumnWidth(EventTableModel::time_column, 170);
   table_->setColumnWidth(EventTableModel::device_column, 80);
-  table_->setColumnWidth(EventTableModel::kind_column, 130);
+  table_->setColumnWidth(EventTableModel::kind_column, 150);
   table_->setColumnWidth(EventTableModel::user_column, 90);
   state_ = new QLabel;
 

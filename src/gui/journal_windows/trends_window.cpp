@@ -1,6 +1,7 @@
 #include "journal_windows/trends_window.h"
 
 #include <QGroupBox>
+#include <QLegendMarker>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -143,13 +144,21 @@ void TrendsWindow::BuildCharts() {
     c.chart->addAxis(c.time_axis, Qt::AlignBottom);
     c.chart->addAxis(c.value_axis, Qt::AlignLeft);
     for (int amp = 0; amp < 3; ++amp) {
+      QColor pale = kAmpColors[amp];
+      pale.setAlpha(70);
+      QLineSeries* envelope = new QLineSeries;
+      envelope->setPen(QPen(pale, 1));
       QLineSeries* series = new QLineSeries;
       series->setName(QChar('A' + amp));
       series->setPen(QPen(kAmpColors[amp], 1.5));
-      c.chart->addSeries(series);
-      series->attachAxis(c.time_axis);
-      series->attachAxis(c.value_axis);
+      for (QLineSeries* line : {envelope, series}) {
+        c.chart->addSeries(line);
+        line->attachAxis(c.time_axis);
+        line->attachAxis(c.value_axis);
+      }
+      for (QLegendMarker* marker : c.chart->legend()->markers(envelope)) marker->setVisible(false);
       c.series[static_cast<size_t>(amp)] = series;
+      c.envelope[static_cast<size_t>(amp)] = envelope;
     }
     c.view = new TrendChartView(c.chart);
     QChart* chart = c.chart;
@@ -191,6 +200,11 @@ void TrendsWindow::FollowAxis(QChart* chart, const QDateTime& min, const QDateTi
   reload_delay_.start();
 }
 
+void TrendsWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  reload_delay_.start();
+}
+
 void TrendsWindow::Reload() {
   std::string why;
   if (!db_.is_open() && !db_.Open(path_, JournalDb::Mode::reader, 0, &why)) {
@@ -210,9 +224,13 @@ void TrendsWindow::Reload() {
     double high = -low;
     for (int amp = 0; amp < 3; ++amp) {
       QLineSeries* series = c.series[static_cast<size_t>(amp)];
+      QLineSeries* envelope = c.envelope[static_cast<size_t>(amp)];
       const bool chosen = amp_box(amp)->isChecked();
       series->setVisible(chosen);
+      envelope->setVisible(chosen);
+      for (QLegendMarker* marker : c.chart->legend()->markers(envelope)) marker->setVisible(false);
       QList<QPointF> points;
+      QList<QPointF> means;
       if (chosen && db_.is_open()) {
         TrendQuery query;
         query.amp = amp;
@@ -225,6 +243,8 @@ void TrendsWindow::Reload() {
           state_->setText("Cannot read the journal: " + QString::fromStdString(why));
           db_.Close();
         }
+        means.reserve(static_cast<int>(trend.size()));
+        for (const TrendBucket& b : trend) means.append(QPointF(static_cast<double>(b.t_ms), b.mean));
         const std::vector<TrendPoint> drawn = MinMaxPoints(trend);
         points.reserve(static_cast<int>(drawn.size()));
         for (const TrendPoint& p : drawn) {
@@ -233,8 +253,9 @@ void TrendsWindow::Reload() {
           high = std::max(high, p.value);
         }
       }
-      points_drawn += static_cast<size_t>(points.size());
-      series->replace(points);
+      points_drawn += static_cast<size_t>(points.size() + means.size());
+      envelope->replace(points);
+      series->replace(means);
     }
     c.time_axis->setFormat(format);
     c.time_axis->setRange(QDateTime::fromMSecsSinceEpoch(visible_since_),
@@ -249,7 +270,7 @@ void TrendsWindow::Reload() {
   updating_axes_ = false;
   if (db_.is_open()) {
     const double bucket_s = static_cast<double>(bucket_ms) / 1000.0;
-    state_->setText(QString("%1 points drawn; one bucket (minimum and maximum) per %2")
+    state_->setText(QString("%1 points drawn; one bucket (mean, minimum, maximum) per %2")
                         .arg(points_drawn)
                         .arg(bucket_s >= 60 ? QString::number(bucket_s / 60, 'f', 1) + " min"
                                             : QString::number(bucket_s, 'f', 1) + " s"));

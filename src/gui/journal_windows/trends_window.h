@@ -24,8 +24,9 @@ namespace onefortwo {
 
 // The "Trends" window: one chart per chosen reading (each with its unit on its axis), a
 // line per chosen amplifier, over the last hour, day, week, month or a chosen range. The
-// journal library decimates each line to at most two points per pixel of the chart's
-// width, at the first plot and again after every zoom or pan. The latest span follows the
+// journal library decimates each line to one bucket per pixel of the chart's width, at the
+// first plot and again after every zoom or pan: the line joins the buckets' means, and a
+// paler line through their minima and maxima shows the spread and every spike. The latest span follows the
 // clock (read again every kLiveMs) until the operator zooms or pans.
 class TrendsWindow : public QWidget {
   Q_OBJECT
@@ -53,7 +54,8 @@ class TrendsWindow : public QWidget {
     QChart* chart;
     QDateTimeAxis* time_axis;
     QValueAxis* value_axis;
-    std::array<QLineSeries*, 3> series;  // A, B, C; hidden when not chosen
+    std::array<QLineSeries*, 3> series;    // A, B, C: each bucket's mean; hidden when not chosen
+    std::array<QLineSeries*, 3> envelope;  // the same, each bucket's minimum and maximum, paler
     TrendChartView* view;
   };
   const std::vector<Chart>& charts() const { return charts_; }
@@ -65,6 +67,10 @@ class TrendsWindow : public QWidget {
   void ShowRange();
   // Shows [since_ms, until_ms) on every chart, read again at the charts' width.
   void ZoomTo(int64_t since_ms, int64_t until_ms);
+
+ protected:
+  // A new width is a new number of buckets: read again once the resizing settles.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildCharts();
