@@ -211,4 +211,11 @@ BENCHMARK(BM_TrendLast24Hours)->Arg(1000)->Arg(2000)->Unit(benchmark::kMilliseco
 }  // namespace
 }  // namespace onefortwo
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  // The journals made here go with the run.
+  const std::string remove = "rm -rf '" + onefortwo::Folder() + "'";
+  return std::system(remove.c_str()) == 0 ? 0 : 1;
+}

@@ -93,5 +93,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  // The journals made here go with the run.
+  const std::string remove = "rm -rf '" + onefortwo::Folder() + "'";
+  return std::system(remove.c_str()) == 0 ? 0 : 1;
 }
