@@ -148,12 +148,16 @@ bool JournalDb::Open(const std::string& path, Mode mode, int64_t now_ms, std::st
     return false;
   }
   // Read-write without create, so that a reader can recover a WAL left by a killed
-  // station; a reader changes no row.
-  if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                      nullptr) != SQLITE_OK &&
-      (sqlite3_close_v2(db_), db_ = nullptr,
-       sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                       nullptr) != SQLITE_OK)) {
+  // station; a reader changes no row. Read-only where the file may not be written.
+  int opened = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                               nullptr);
+  if (opened != SQLITE_OK) {
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    opened = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
+  }
+  if (opened != SQLITE_OK) {
     *why = path + ": " + SqliteError(db_);
     Close();
     return false;

@@ -21,8 +21,9 @@ struct JournalOptions {
   int64_t retry_ms = 10000;   // a journal that is off is tried again this long after
   int64_t batch_ms = 1000;    // the writer commits at most this often
   int64_t prune_every_ms = 600000;  // retention runs at the open and this often after
-  // While the journal is off, at most this many rows wait for it; older readings (then
-  // events) beyond that are dropped and counted.
+  // While the journal is off, at most this many rows wait for it. Past that an event takes
+  // the place of the newest reading waiting, and a reading (or an event with no reading
+  // left to replace) is dropped; the drops are counted and journalled.
   size_t max_pending = 500000;
   int max_page_count = 0;     // for tests: > 0 makes the file "full" at that many pages
 };
