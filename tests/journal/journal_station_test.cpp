@@ -210,5 +210,23 @@ TEST(JournalOfAStationRun, StartPortLostRestoredAndExit) {
             JournalLines(recorder.path()));
 }
 
+TEST(JournalOfAStationRun, APortThatDoesNotOpenIsRefusedWithItsReason) {
+  TempDir dir;
+  dir.Write("sdefault.txt", "COM9 19200 E 7 2");
+  FakeOpener opener;
+  FakeClock clock;
+  FakeWindows windows;
+  Station station(opener, clock, windows);
+  FakeWallClock wall;
+  JournalRecorder recorder(Options(dir), wall, nullptr);
+  station.events.Add(&recorder);
+  ASSERT_FALSE(StartStation(station, dir.path()));
+  station.events.Remove(&recorder);
+  recorder.Flush();
+  EXPECT_EQ(Lines({"station | station started | Station started, version 2.0 | tester",
+                   "line | port refused | Port COM9 (19200 7E2) refused: there is no such port on this machine"}),
+            JournalLines(recorder.path()));
+}
+
 }  // namespace
 }  // namespace onefortwo
