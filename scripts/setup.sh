@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev libgl-dev                # the station's windows
   fonts-dejavu-core                     # the diagram's label font (DejaVu Sans)
   libcanberra-dev                       # the desktop's alarm sound
+  libsqlite3-dev                        # the journal (SQLite)
+  qt6-charts-dev libqt6opengl6-dev      # the trends window's charts (Qt Charts needs Qt OpenGL)
   libgtest-dev libgmock-dev             # tests
   locales                               # a decimal-comma locale for the locale test
   libbenchmark-dev                      # benchmarks

@@ -23,6 +23,9 @@ MainWindow::MainWindow(Station& station, Prompter& prompter, QWidget* parent)
   connect(file->addAction("&Configure Serial Port"), &QAction::triggered, this,
           &MainWindow::ConfigureSerialPort);
   connect(file->addAction("E&xit"), &QAction::triggered, this, &MainWindow::Exit);
+  QMenu* view = menuBar()->addMenu("&View");
+  connect(view->addAction("&Journal"), &QAction::triggered, this, &MainWindow::journalRequested);
+  connect(view->addAction("&Trends"), &QAction::triggered, this, &MainWindow::trendsRequested);
   // The version is shown in the menu only; choosing it does nothing.
   menuBar()->addMenu("&Version")->addAction("v2, Sep 21, 2007");
 }

@@ -8,7 +8,7 @@
 
 namespace onefortwo {
 
-// The main window "Varek 1:2 System": the diagram in its client area, the File and
+// The main window "Varek 1:2 System": the diagram in its client area, the File, View and
 // Version menus, the aspect rule on resizing, and the exit, which only a confirmed
 // File, Exit (or closing the window, which asks the same) performs.
 class MainWindow : public QMainWindow {
@@ -32,6 +32,9 @@ class MainWindow : public QMainWindow {
  signals:
   // The operator confirmed the exit and the port is closed: the program ends now.
   void exitConfirmed();
+  // View, Journal and View, Trends.
+  void journalRequested();
+  void trendsRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "canvas/render_main_window.h"
+#include "journal/desktop_user.h"
 #include "shell/station_lifecycle.h"
 
 namespace onefortwo {
@@ -27,6 +28,8 @@ StationApplication::StationApplication(SerialPortOpener& opener, Clock& clock, S
 
 StationApplication::~StationApplication() {
   timer_.stop();
+  if (journal_) station_.events.Remove(journal_.get());
+  journal_.reset();
   station_.events.Remove(&port_watch_);
   station_.events.Remove(&link_status_);
 }
@@ -42,6 +45,14 @@ void StationApplication::FollowPort() {
 }
 
 void StationApplication::Start(const std::string& working_directory) {
+  JournalOptions journal;
+  journal.path = working_directory;
+  if (!journal.path.empty() && journal.path.back() != '/' && journal.path.back() != '\\')
+    journal.path += '/';
+  journal.path += "journal.sqlite";
+  journal.user = DesktopUserName();
+  journal_ = std::make_unique<JournalRecorder>(journal, wall_clock_, &status_display_);
+  station_.events.Add(journal_.get());
   const bool port_open = StartStation(station_, working_directory);
 
   main_window_ = std::make_unique<MainWindow>(station_, prompter_);
@@ -57,6 +68,8 @@ void StationApplication::Start(const std::string& working_directory) {
                          station_.layout, station_.link.simulated());
       });
   main_window_->diagram()->SetClick([this](int x, int y) { commands_.MainWindowMouseClick(x, y); });
+  QObject::connect(main_window_.get(), &MainWindow::journalRequested, [this] { ShowJournal(); });
+  QObject::connect(main_window_.get(), &MainWindow::trendsRequested, [this] { ShowTrends(); });
   // The program ends only here: not when its last window closes.
   QObject::connect(main_window_.get(), &MainWindow::exitConfirmed,
                    [] { QCoreApplication::exit(0); });
@@ -98,6 +111,24 @@ void StationApplication::Start(const std::string& working_directory) {
   main_window_->installEventFilter(frame_watch_.get());
 
   timer_.start();
+}
+
+JournalWindow& StationApplication::ShowJournal() {
+  if (journal_window_ == nullptr)
+    journal_window_ = new JournalWindow(journal_->path(), wall_clock_, main_window_.get());
+  journal_window_->show();
+  journal_window_->raise();
+  journal_window_->activateWindow();
+  return *journal_window_;
+}
+
+TrendsWindow& StationApplication::ShowTrends() {
+  if (trends_window_ == nullptr)
+    trends_window_ = new TrendsWindow(journal_->path(), wall_clock_, main_window_.get());
+  trends_window_->show();
+  trends_window_->raise();
+  trends_window_->activateWindow();
+  return *trends_window_;
 }
 
 void StationApplication::PlaceWindows() {

@@ -8,6 +8,10 @@
 #include <string>
 
 #include "amp_panel.h"
+#include "journal/journal_recorder.h"
+#include "journal/wall_clock.h"
+#include "journal_windows/journal_window.h"
+#include "journal_windows/trends_window.h"
 #include "main_window.h"
 #include "platform/clock.h"
 #include "platform/serial_device.h"
@@ -60,7 +64,9 @@ class StationApplication {
   StationApplication(SerialPortOpener& opener, Clock& clock, Sound& sound, Prompter& prompter);
   ~StationApplication();
 
-  // Start-up in `working_directory` (where sdefault.txt is): reads the settings and opens
+  // Start-up in `working_directory` (where sdefault.txt is): starts the journal there
+  // ("journal.sqlite"; one that cannot open says so in the status bar and is tried again
+  // later), reads the settings and opens
   // the port, resets the amplifier records, creates the main window at the size of the
   // screen's available area, runs the serial configuration dialog when the port did not
   // open, shows the main window, stacks the three panels in a column at the left, places
@@ -81,6 +87,11 @@ class StationApplication {
   // The main window's status bar, where the link and the features say how they are.
   StatusBarDisplay& status_display() { return status_display_; }
   const LinkStatus& link_status() const { return link_status_; }
+  // The journal, "journal.sqlite" in the working directory; null before Start.
+  JournalRecorder* journal() { return journal_.get(); }
+  // View, Journal and View, Trends: the window, made on first use and raised after.
+  JournalWindow& ShowJournal();
+  TrendsWindow& ShowTrends();
 
  private:
   // How long after the start the windows are laid out again when their frames change.
@@ -95,6 +106,10 @@ class StationApplication {
   QtStationWindows windows_;
   Station station_;
   StatusBarDisplay status_display_;
+  SystemWallClock wall_clock_;
+  // Told every event from before StartStation on; ends (writing what waits) before the
+  // status display goes.
+  std::unique_ptr<JournalRecorder> journal_;
   LinkStatus link_status_{status_display_};
   PortWatch port_watch_{[this] { FollowPort(); }};
   QtPrompter qt_prompter_;
@@ -103,6 +118,8 @@ class StationApplication {
   MainTimer main_timer_;
   QTimer timer_;
   std::unique_ptr<MainWindow> main_window_;
+  JournalWindow* journal_window_ = nullptr;  // owned by the main window
+  TrendsWindow* trends_window_ = nullptr;    // owned by the main window
   std::array<AmpPanel*, kAmpCount> panels_ = {};  // owned by the main window
   QRect screen_;                                  // the screen's available area at the start
   QElapsedTimer started_;

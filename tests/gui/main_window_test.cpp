@@ -67,7 +67,8 @@ class MainWindowTest : public QObject {
       menus << popup->text() + ": " + items.join(" | ");
     }
     QCOMPARE(menus,
-             (QStringList{"&File: &Configure Serial Port | E&xit", "&Version: v2, Sep 21, 2007"}));
+             (QStringList{"&File: &Configure Serial Port | E&xit", "&View: &Journal | &Trends",
+                          "&Version: v2, Sep 21, 2007"}));
   }
 
   void VersionDoesNothing() {

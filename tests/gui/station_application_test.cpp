@@ -4,6 +4,8 @@
 #include "station_application.h"
 
 #include <QComboBox>
+#include <QMenuBar>
+#include <sys/stat.h>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -91,6 +93,60 @@ class StationApplicationTest : public QObject {
     // Nobody answers on the fake line: one query every fourth tick, after the time-out.
     QVERIFY2(frames_under_box >= 1, qPrintable(QString("%1 queries").arg(frames_under_box)));
     QVERIFY(app.station().link.PortOpen());
+  }
+
+  // The journal beside sdefault.txt records the run from its start; View opens its windows.
+  void TheJournalRecordsTheRunAndTheViewMenuOpensItsWindows() {
+    AppRig<> rig;
+    rig.opener.Add("COM2");
+    StationApplication& app = rig.app;
+    app.Start(rig.dir.path());
+    QVERIFY(app.journal() != nullptr);
+    QCOMPARE(QString::fromStdString(app.journal()->path()), QString::fromStdString(rig.dir.path() + "journal.sqlite"));
+    app.journal()->Flush();
+    QTRY_VERIFY(app.status_display().label(StatusField::journal) != nullptr);
+    QTRY_COMPARE(app.status_display().label(StatusField::journal)->text(), QString("Journal: journal.sqlite"));
+
+    QAction* journal = nullptr;
+    QAction* trends = nullptr;
+    for (QAction* menu : app.main_window().menuBar()->actions()) {
+      if (menu->text() != "&View") continue;
+      for (QAction* item : menu->menu()->actions()) {
+        if (item->text() == "&Journal") journal = item;
+        if (item->text() == "&Trends") trends = item;
+      }
+    }
+    QVERIFY(journal && trends);
+    journal->trigger();
+    JournalWindow& window = app.ShowJournal();
+    QVERIFY(window.isVisible());
+    QStringList texts;
+    for (int row = 0; row < window.model().rowCount(); ++row)
+      texts << QString::fromStdString(window.model().event(row).entry.text);
+    QCOMPARE(texts, (QStringList{"Port COM2 (9600 8N1) opened", "Station started, version 2.0"}));
+    trends->trigger();
+    QVERIFY(app.ShowTrends().isVisible());
+    QCOMPARE(&app.ShowJournal(), &window);
+  }
+
+  // A journal that cannot open leaves the station polling and says why in the status bar.
+  void AJournalThatCannotOpenLeavesTheStationRunning() {
+    AppRig<> rig;
+    auto line = rig.opener.Add("COM2");
+    ::mkdir((rig.dir.path() + "journal.sqlite").c_str(), 0755);
+    StationApplication& app = rig.app;
+    app.Start(rig.dir.path());
+    app.journal()->Flush();
+    QTRY_VERIFY(app.status_display().label(StatusField::journal) != nullptr);
+    QTRY_COMPARE(app.status_display().label(StatusField::journal)->text(),
+                 QString("Journal off: cannot open journal.sqlite: unable to open database file; "
+                         "trying again in 10 s"));
+    QVERIFY(app.station().link.PortOpen());
+    QVERIFY(app.timer().isActive());
+    line->ClearWritten();
+    rig.clock.AdvanceMs(300);
+    app.main_timer().Tick();
+    QVERIFY(!line->frames.empty());
   }
 
   void YesToTheExitQuestionEndsTheRun() {
