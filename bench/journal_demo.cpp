@@ -86,7 +86,7 @@ int Run(const std::string& path) {
   ControllerChange over = {{'A', 'A', 0, 0}, {'B', 'A', 0, 0}, false, false};
   ControllerChange back = {{'B', 'A', 0, 0}, {'A', 'A', 0, 0}, true, false};
   CommandEvent reset = {1, "B", "Amplifier A Fault: Fault Reset", true};
-  CommandEvent hv = {1, "A1", "Turn High Voltage ON?", true};
+  CommandEvent hv = {1, "@", "Turn High Voltage ON?", true};
   CommandEvent toggle = {0, "B1A", "Toggle Waveguide Switch 1?", true};
   const std::vector<EventEntry> events = {
       At(night - 20 * kHour, StationStartedEntry("2.0"), "jdoe"),

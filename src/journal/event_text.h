@@ -25,7 +25,7 @@ EventEntry FaultRaisedEntry(int amp, fault_enum fault);
 EventEntry FaultClearedEntry(int amp, fault_enum fault);
 EventEntry AlarmAcknowledgedEntry(int amp);
 EventEntry FaultResetEntry(int amp);
-// "Sent "A1" after "Turn High Voltage ON?"", or "Not sent (no open port): ...".
+// "Sent "@" after "Turn High Voltage ON?"", or "Not sent (no open port): ...".
 EventEntry CommandEntry(const CommandEvent& command);
 // One row for each thing that changed: the redundancy mode, local/remote control, and
 // each waveguide switch that moved, the latter two marked commanded from this station or

@@ -4,6 +4,7 @@
 #include <QLegendMarker>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -177,6 +178,11 @@ void TrendsWindow::ShowRange() {
   } else {
     range_until_ = clock_.NowUtcMs();
     range_since_ = range_until_ - SpanMs(kSpans[range_->currentIndex()]);
+    // The greyed dates show the span chosen, and are where a chosen range starts from.
+    const QSignalBlocker block_from(from_);
+    const QSignalBlocker block_to(to_);
+    from_->setDateTime(QDateTime::fromMSecsSinceEpoch(range_since_, Qt::UTC));
+    to_->setDateTime(QDateTime::fromMSecsSinceEpoch(range_until_, Qt::UTC));
   }
   ZoomTo(range_since_, range_until_);
 }
