@@ -10,7 +10,7 @@
 #include "journal/journal_recorder.h"
 #include "journal/trend_query.h"
 #include "journal_fixture.h"
-#include "quiet_windows.h"
+#include "stand_ins.h"
 #include "shell/station.h"
 #include "sim/station_port_opener.h"
 
@@ -27,26 +27,6 @@ const std::string& Folder() {
   static const std::string folder = TempFolder();
   return folder;
 }
-
-class TickClock : public Clock {
- public:
-  static constexpr int64_t kFrequency = 10000000;
-  bool QueryPerformanceFrequency(int64_t* f) override {
-    *f = kFrequency;
-    return true;
-  }
-  int64_t QueryPerformanceCounter() override { return now; }
-  void Sleep(int ms) override { now += ms * (kFrequency / 1000); }
-  int64_t now = 0;
-};
-
-class NoPorts : public SerialPortOpener {
- public:
-  std::unique_ptr<SerialDevice> Open(const std::string&, OpenError* error) override {
-    *error = OpenError::no_such_port;
-    return nullptr;
-  }
-};
 
 class CountReplies : public StationEvents {
  public:

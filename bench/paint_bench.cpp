@@ -14,7 +14,7 @@
 #include "paint/paint_main_window.h"
 #include "paint/paint_objects.h"
 
-#include "quiet_windows.h"
+#include "stand_ins.h"
 
 namespace onefortwo {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "shell/station.h"
 
-#include "quiet_windows.h"
+#include "stand_ins.h"
 
 namespace onefortwo {
 namespace {

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "posix_serial_device.h"
-#include "quiet_windows.h"
+#include "stand_ins.h"
 #include "shell/main_timer.h"
 #include "shell/station.h"
 #include "steady_clock.h"

@@ -7,31 +7,10 @@
 #include "shell/station.h"
 #include "sim/station_port_opener.h"
 
-#include "quiet_windows.h"
+#include "stand_ins.h"
 
 namespace onefortwo {
 namespace {
-
-// A counter that moves 56 ms a tick and by what a send waits for its frame to leave.
-class TickClock : public Clock {
- public:
-  static constexpr int64_t kFrequency = 10000000;
-  bool QueryPerformanceFrequency(int64_t* f) override {
-    *f = kFrequency;
-    return true;
-  }
-  int64_t QueryPerformanceCounter() override { return now; }
-  void Sleep(int ms) override { now += ms * (kFrequency / 1000); }
-  int64_t now = 0;
-};
-
-class NoPorts : public SerialPortOpener {
- public:
-  std::unique_ptr<SerialDevice> Open(const std::string&, OpenError* error) override {
-    *error = OpenError::no_such_port;
-    return nullptr;
-  }
-};
 
 void BM_PollTickOnSim(benchmark::State& state) {
   NoPorts others;

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "quiet_windows.h"
+#include "stand_ins.h"
 #include "shell/station.h"
 #include "shell/station_lifecycle.h"
 #include "sim/station_port_opener.h"
