@@ -155,15 +155,7 @@ BENCHMARK(BM_JournalSize)->Iterations(1)->Unit(benchmark::kSecond);
 // buckets (a minute at the least over 4 hours: from the minute rows). Range 1 at 2000:
 // the last 4 hours, the longest span read from every reply (7.2 s buckets).
 void BM_Trend(benchmark::State& state) {
-  static const std::string path = [] {
-    const std::string p = Folder() + "trend.sqlite";
-    JournalDb db;
-    std::string why;
-    if (!db.Open(p, JournalDb::Mode::writer, kBenchNow - 86400000, &why) ||
-        !WritePolling(db, kBenchNow - 86400000, kBenchNow, 224))
-      std::abort();
-    return p;
-  }();
+  static const std::string path = Polled24HourJournal(Folder() + "trend.sqlite");
   JournalDb db;
   std::string why;
   if (!db.Open(path, JournalDb::Mode::reader, 0, &why)) {

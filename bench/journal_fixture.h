@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,17 @@ inline bool WritePolling(JournalDb& db, int64_t since_ms, int64_t until_ms,
     batch.push_back(BenchReading(static_cast<int>(n % 3), ms));
   }
   return db.Write({}, batch, &why) && db.RollUp(until_ms + kRollUpDelayMs + kMinuteMs, &why);
+}
+
+// A journal at `path` holding the last 24 hours before kBenchNow of polling at 9600 baud
+// (a reply of each amplifier every 224 ms), rolled up; aborts when it cannot be written.
+inline std::string Polled24HourJournal(const std::string& path) {
+  JournalDb db;
+  std::string why;
+  if (!db.Open(path, JournalDb::Mode::writer, kBenchNow - 86400000, &why) ||
+      !WritePolling(db, kBenchNow - 86400000, kBenchNow, 224))
+    std::abort();
+  return path;
 }
 
 // Minute rows of the three amplifiers for every minute of [since_ms, until_ms), as the

@@ -36,15 +36,7 @@ void Settle() {
 // The window made, shown and painted whole (grab renders every child), with the two
 // charts it opens with (forward power, helix current) of A, B and C over the last day.
 void BM_TrendsFirstPlot24Hours(benchmark::State& state) {
-  static const std::string path = [] {
-    const std::string p = Folder() + "trends.sqlite";
-    JournalDb db;
-    std::string why;
-    if (!db.Open(p, JournalDb::Mode::writer, kBenchNow - 86400000, &why) ||
-        !WritePolling(db, kBenchNow - 86400000, kBenchNow, 224))
-      std::abort();
-    return p;
-  }();
+  static const std::string path = Polled24HourJournal(Folder() + "trends.sqlite");
   BenchClock clock;
   size_t points = 0;
   for (auto _ : state) {
