@@ -95,7 +95,7 @@ SerialConfigDialog::Outcome SerialConfigDialog::Ok(const SerialConfigFields& tex
   if (link_.InitSerial() == 0) {
     std::snprintf(message, sizeof message, "Can't open Com Port %s.", link_.serial_port);
     outcome.message = message;
-    std::string why = link_.PortOpen()
+    std::string why = link_.refused_settings()
                           ? std::string("The port opened but refused these settings.")
                           : std::string(OpenErrorText(link_.last_open_error()));
     why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));

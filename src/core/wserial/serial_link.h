@@ -104,7 +104,6 @@ class SerialLink {
   // closed quietly: its loss has been told already and stands.
   void LosePort(const std::string& reason);
   bool lost() const { return lost_; }
-  const std::string& lost_reason() const { return lost_reason_; }
   // After a loss: opens the same name with the same settings again, quietly. When it
   // opens, tells PortRestored and returns true; otherwise (also when the device it opens
   // has failed already) the port stays closed and nothing is told. A device that opens
