@@ -1,8 +1,7 @@
 #include "journal/csv.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace onefortwo {
 
@@ -26,12 +25,11 @@ void WriteCsvLine(std::ostream& out, const std::vector<std::string>& fields) {
 
 std::string CsvNumber(double value) {
   if (std::isnan(value)) return std::string();
+  // The shortest text that reads back as the same number, with a decimal point whatever
+  // the locale: 10 as "10", 57.3 as "57.3".
   char text[32];
-  for (int digits = 1; digits <= 17; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    if (std::strtod(text, nullptr) == value) break;
-  }
-  return text;
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
 }
 
 }  // namespace onefortwo

@@ -61,7 +61,7 @@ TEST_F(JournalQueryTest, EventsAreFilteredByDeviceKindTimeAndText) {
          Event(kThreeAm + 1000, "controller", "switch changed", "Waveguide switch 1 A -> B, by the controller itself"),
          Event(kThreeAm + 2000, "A", "alarm acknowledged", "Alarm acknowledged", "night_op"),
          Event(kThreeAm + 3000, "A", "command", "Sent \"B\" after \"Amplifier A Fault: Fault Reset\"", "night_op"),
-         Event(kThreeAm + 4000, "B", "command", "Sent \"A1\" after \"50% off_peak\"", "day_op")});
+         Event(kThreeAm + 4000, "B", "command", "Sent \"@\" after \"50% off_peak\"", "day_op")});
   OpenReader();
   struct Case {
     const char* name;
@@ -80,17 +80,17 @@ TEST_F(JournalQueryTest, EventsAreFilteredByDeviceKindTimeAndText) {
   };
   const Case cases[] = {
       {"all", filter("", "", ""),
-       {"Sent \"A1\" after \"50% off_peak\"", "Sent \"B\" after \"Amplifier A Fault: Fault Reset\"",
+       {"Sent \"@\" after \"50% off_peak\"", "Sent \"B\" after \"Amplifier A Fault: Fault Reset\"",
         "Alarm acknowledged", "Waveguide switch 1 A -> B, by the controller itself", "Fault: Over Temperature"}},
       {"device", filter("A", "", ""),
        {"Sent \"B\" after \"Amplifier A Fault: Fault Reset\"", "Alarm acknowledged", "Fault: Over Temperature"}},
       {"kind", filter("", "command", ""),
-       {"Sent \"A1\" after \"50% off_peak\"", "Sent \"B\" after \"Amplifier A Fault: Fault Reset\""}},
-      {"device and kind", filter("B", "command", ""), {"Sent \"A1\" after \"50% off_peak\""}},
+       {"Sent \"@\" after \"50% off_peak\"", "Sent \"B\" after \"Amplifier A Fault: Fault Reset\""}},
+      {"device and kind", filter("B", "command", ""), {"Sent \"@\" after \"50% off_peak\""}},
       {"text in any case", filter("", "", "over TEMP"), {"Fault: Over Temperature"}},
       {"the user", filter("", "", "night_op"),
        {"Sent \"B\" after \"Amplifier A Fault: Fault Reset\"", "Alarm acknowledged"}},
-      {"% and _ are plain characters", filter("", "", "0% off_"), {"Sent \"A1\" after \"50% off_peak\""}},
+      {"% and _ are plain characters", filter("", "", "0% off_"), {"Sent \"@\" after \"50% off_peak\""}},
       {"nothing matches", filter("", "", "x_y"), {}},
       {"since inclusive, until exclusive", filter("", "", "", kThreeAm + 1000, kThreeAm + 3000),
        {"Alarm acknowledged", "Waveguide switch 1 A -> B, by the controller itself"}},
@@ -272,17 +272,18 @@ class JournalToolTest : public JournalQueryTest {
 };
 
 TEST_F(JournalToolTest, PrintsEventsAndReadingsAsCsvForTheRangeAndDevice) {
-  ReadingEntry r{kThreeAm + 224, 1, 10.5, 0.35, 5.41, 37, 60.2, std::nan("")};
+  // Whole numbers stand as they are written ("10", "100"), never as "1e+01".
+  ReadingEntry r{kThreeAm + 224, 1, 10, 0.35, 5.41, 100, 60.2, std::nan("")};
   ReadingEntry other = r;
   other.amp = 0;
   Write({Event(kThreeAm - 1, "A", "fault raised", "Fault: Over Temperature"),
-         Event(kThreeAm, "B", "command", "Sent \"A1\" after \"Turn High Voltage ON?\"", "op"),
+         Event(kThreeAm, "B", "command", "Sent \"@\" after \"Turn High Voltage ON?\"", "op"),
          Event(kThreeAm + 1, "A", "fault cleared", "Fault cleared: Over Temperature")},
         {r, other});
   EXPECT_EQ(0, Run({"--db", path, "events", "--since", "2026-12-10T03:00:00Z", "--until",
                     "2026-12-10T03:00:00.001Z"}));
   EXPECT_EQ("time,device,kind,text,user\n"
-            "2026-12-10T03:00:00.000Z,B,command,\"Sent \"\"A1\"\" after \"\"Turn High Voltage ON?\"\"\",op\n",
+            "2026-12-10T03:00:00.000Z,B,command,\"Sent \"\"@\"\" after \"\"Turn High Voltage ON?\"\"\",op\n",
             out.str());
   EXPECT_EQ(0, Run({"events", "--db", path, "--device", "a"}));
   EXPECT_EQ("time,device,kind,text,user\n"
@@ -291,7 +292,7 @@ TEST_F(JournalToolTest, PrintsEventsAndReadingsAsCsvForTheRangeAndDevice) {
             out.str());
   EXPECT_EQ(0, Run({"--db", path, "readings", "--device", "B"}));
   EXPECT_EQ("time,amp,attenuation_db,helix_current_ma,helix_voltage_kv,temperature_c,forward_dbm,reverse_dbm\n"
-            "2026-12-10T03:00:00.224Z,B,10.5,0.35,5.41,37,60.2,\n",
+            "2026-12-10T03:00:00.224Z,B,10,0.35,5.41,100,60.2,\n",
             out.str());
 }
 
