@@ -10,9 +10,7 @@
 #include "journal/journal_recorder.h"
 #include "journal/trend_query.h"
 #include "journal_fixture.h"
-#include "stand_ins.h"
-#include "shell/station.h"
-#include "sim/station_port_opener.h"
+#include "sim_station.h"
 
 namespace onefortwo {
 namespace {
@@ -61,11 +59,8 @@ BENCHMARK(BM_RecordOnTheTick)->Arg(0)->Arg(1)->Repetitions(9)->ReportAggregatesO
 // The whole poll step on the built-in installation at 9600 baud, without (0) and with (1)
 // the journal listening.
 void BM_PollTickOnSimWithJournal(benchmark::State& state) {
-  NoPorts others;
-  TickClock clock;
-  QuietWindows windows;
-  StationPortOpener opener(others, clock);
-  Station station(opener, clock, windows);
+  SimStation sim;
+  Station& station = sim.station;
   SystemWallClock wall;
   JournalOptions options;
   options.path = Folder() + "poll.sqlite";
@@ -74,19 +69,12 @@ void BM_PollTickOnSimWithJournal(benchmark::State& state) {
     recorder = std::make_unique<JournalRecorder>(options, wall, nullptr);
     station.events.Add(recorder.get());
   }
-  station.link.SetSerialPort("SIM");
-  if (station.link.InitSerial() != 1) {
+  if (!sim.Open()) {
     state.SkipWithError("SIM did not open");
     return;
   }
-  opener.installation().amplifier(0).SetHighVoltage(SimAmplifier::HighVoltage::on);
-  int64_t next = 0;
-  for (auto _ : state) {
-    next += 56 * (TickClock::kFrequency / 1000);
-    if (clock.now < next) clock.now = next;
-    next = clock.now;
-    station.Poll(0);
-  }
+  sim.opener.installation().amplifier(0).SetHighVoltage(SimAmplifier::HighVoltage::on);
+  for (auto _ : state) sim.Tick();
   if (recorder) station.events.Remove(recorder.get());
   state.SetLabel(state.range(0) == 1 ? "with the journal" : "without");
 }
@@ -94,23 +82,13 @@ BENCHMARK(BM_PollTickOnSimWithJournal)->Arg(0)->Arg(1)->Repetitions(5)->ReportAg
 
 // Replies per second per amplifier when the station polls the installation at 9600 baud.
 double RepliesPerSecondPerAmp() {
-  NoPorts others;
-  TickClock clock;
-  QuietWindows windows;
-  StationPortOpener opener(others, clock);
-  Station station(opener, clock, windows);
+  SimStation sim;
+  Station& station = sim.station;
   CountReplies count;
   station.events.Add(&count);
-  station.link.SetSerialPort("SIM");
-  if (station.link.InitSerial() != 1) return 0;
-  int64_t next = 0;
+  if (!sim.Open()) return 0;
   const int64_t ten_minutes = 600 * TickClock::kFrequency;
-  while (clock.now < ten_minutes) {
-    next += 56 * (TickClock::kFrequency / 1000);
-    if (clock.now < next) clock.now = next;
-    next = clock.now;
-    station.Poll(0);
-  }
+  while (sim.clock.now < ten_minutes) sim.Tick();
   station.events.Remove(&count);
   return static_cast<double>(count.replies) / 600.0 / 3.0;
 }

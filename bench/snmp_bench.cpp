@@ -37,14 +37,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kTick = std::chrono::milliseconds(56);
 
-class NoPorts : public SerialPortOpener {
- public:
-  std::unique_ptr<SerialDevice> Open(const std::string&, OpenError* error) override {
-    *error = OpenError::no_such_port;
-    return nullptr;
-  }
-};
-
 class LastStatus : public StatusDisplay {
  public:
   void ShowStatus(StatusField, const std::string& text, bool) override {
