@@ -47,13 +47,9 @@ bool Station::SendToAmp(int amp, const char* text, const std::string& question) 
   return Command(amp + 1, text, question);
 }
 
-bool Station::SetPowerIn(power_enum unit, int amp, double pwr, const std::string& question) {
-  const std::string text = SetPowerText(unit, pwr);
-  return !text.empty() && SendToAmp(amp, text.c_str(), question);
-}
-
 bool Station::SetPower(int amp, double pwr, const std::string& question) {
-  return SetPowerIn(power_format, amp, pwr, question);
+  const std::string text = SetPowerText(power_format, pwr);
+  return !text.empty() && SendToAmp(amp, text.c_str(), question);
 }
 
 bool Station::SetAttenuation(int amp, double db, const std::string& question) {
@@ -61,18 +57,13 @@ bool Station::SetAttenuation(int amp, double db, const std::string& question) {
   return !text.empty() && SendToAmp(amp, text.c_str(), question);
 }
 
-bool Station::SetConstantIn(power_enum unit, int amp, int on, double pwr,
-                            const std::string& question) {
-  if (amp < 0 || amp >= kAmpCount) return false;
-  // The level "as shown" is the forward power in the unit given: right after a change of
-  // unit, power_out still holds the old unit's text until the next reply.
-  const std::string text =
-      SetConstantText(unit, on, pwr, amps.ForwardPowerText(amp, unit).c_str());
-  return !text.empty() && SendToAmp(amp, text.c_str(), question);
-}
-
 bool Station::SetConstant(int amp, int on, double pwr, const std::string& question) {
-  return SetConstantIn(power_format, amp, on, pwr, question);
+  if (amp < 0 || amp >= kAmpCount) return false;
+  // The level "as shown" is the forward power in the unit chosen now: right after a change
+  // of unit, power_out still holds the old unit's text until the next reply.
+  const std::string text =
+      SetConstantText(power_format, on, pwr, amps.ForwardPowerText(amp, power_format).c_str());
+  return !text.empty() && SendToAmp(amp, text.c_str(), question);
 }
 
 void Station::UpdateAmpPopup(int amp) {

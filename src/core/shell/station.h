@@ -78,10 +78,6 @@ class Station {
   // least 0, at the amplifier's present forward power in power_format (also right after a
   // change of unit, before the next reply has brought power_out into the new unit).
   bool SetConstant(int amp, int on, double pwr, const std::string& question = std::string());
-  // The same in the unit `unit`, whatever power_format is now: what a dialog that showed
-  // `unit` sends.
-  bool SetPowerIn(power_enum unit, int amp, double pwr, const std::string& question);
-  bool SetConstantIn(power_enum unit, int amp, int on, double pwr, const std::string& question);
 
   // An operator's command: sends `text` to device `device` (0 controller, 1..3 amplifiers
   // A..C) at once and tells CommandSent with `question`, what the operator confirmed.

@@ -76,13 +76,7 @@ NumberEntry::Outcome NumberEntry::Ok(const char* text) {
                       "carry. Nothing was sent.";
     return outcome;
   }
-  if (type_ == kAttenuationText) {
-    outcome.sent = station_.SetAttenuation(amp_, value, question);
-  } else if (constant) {
-    outcome.sent = station_.SetConstantIn(unit_, amp_, 1, value, question);
-  } else {
-    outcome.sent = station_.SetPowerIn(unit_, amp_, value, question);
-  }
+  outcome.sent = station_.SendToAmp(amp_, command.c_str(), question);
   if (!outcome.sent) {
     outcome.message = "Nothing was sent: the port is not open.";
     return outcome;
