@@ -16,12 +16,7 @@ SimSerialDevice::~SimSerialDevice() {
 }
 
 double SimSerialDevice::NowMs() {
-  const int64_t counter = clock_.QueryPerformanceCounter();
-  // Whole seconds and the rest apart, so that a large counter keeps its precision.
-  const int64_t seconds = counter / frequency_;
-  const int64_t rest = counter % frequency_;
-  return static_cast<double>(seconds) * 1000.0 +
-         static_cast<double>(rest) * 1000.0 / static_cast<double>(frequency_);
+  return CounterMs(clock_.QueryPerformanceCounter(), frequency_);
 }
 
 bool SimSerialDevice::Configure(const LineSettings& settings) {

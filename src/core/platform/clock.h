@@ -16,4 +16,11 @@ class Clock {
   virtual void Sleep(int milliseconds) = 0;
 };
 
+// A counter reading `counter` at `frequency` counts a second, in ms. Whole seconds and the
+// rest apart, so that a large counter keeps its precision.
+inline double CounterMs(int64_t counter, int64_t frequency) {
+  return static_cast<double>(counter / frequency) * 1000.0 +
+         static_cast<double>(counter % frequency) * 1000.0 / static_cast<double>(frequency);
+}
+
 }  // namespace onefortwo

@@ -21,9 +21,7 @@ Station::Station(SerialPortOpener& opener, Clock& clock, StationWindows& windows
 double Station::NowMs() {
   int64_t frequency = 0;
   if (!clock_.QueryPerformanceFrequency(&frequency) || frequency <= 0) return std::nan("");
-  const int64_t counter = clock_.QueryPerformanceCounter();
-  return static_cast<double>(counter / frequency) * 1000.0 +
-         static_cast<double>(counter % frequency) * 1000.0 / static_cast<double>(frequency);
+  return CounterMs(clock_.QueryPerformanceCounter(), frequency);
 }
 
 bool Station::Command(int device, const char* text, const std::string& question) {
